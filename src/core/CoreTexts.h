@@ -42,4 +42,17 @@ inline constexpr BiText purgeQuestionCaption{"Lopetus", "Ending program"};
 inline constexpr BiText settingsWriteFailed{"Asetusta ei voitu tallentaa: %1",
                                             "A setting could not be saved: %1"};
 
+inline constexpr BiText hostModeEntered{"siirtyi HOST-tilaan", "changes to HOST mode"};
+inline constexpr BiText initCommandCaption{"asetus %1 komento %2", "setting %1 command %2"};
+inline constexpr BiText stoppingTimer{"lopetus timer käyntiin", "Stopping timer ON"};
+// A date-time pattern: the quoted parts are literal text.
+inline constexpr BiText pollCaptionPattern{"'Päivä on 'dd.MM.yyyy' ja kello on 'HH:mm:ss",
+                                           "'Day is 'dd.MM.yyyy' and time is 'HH:mm:ss"};
+inline constexpr BiText bufferReport{"Buf : %1", "Buf : %1"};
+inline constexpr BiText transportNotAvailable{
+    "Yhteystapaa EMU=%1 ei ole tässä versiossa. Käytettävissä: 0 (TNC sarjaportissa) ja 6 "
+    "(TNC-emulaattori TCP-portissa 7001).",
+    "Transport EMU=%1 is not available in this version. Available: 0 (TNC on a serial port) "
+    "and 6 (TNC emulator on TCP port 7001)."};
+
 } // namespace krx::texts

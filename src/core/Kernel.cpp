@@ -1,7 +1,9 @@
 #include "core/Kernel.h"
 
 #include "core/CoreTexts.h"
+#include "core/HostModeControl.h"
 #include "core/Prompter.h"
+#include "transport/Transport.h"
 
 #include <QFileInfo>
 
@@ -17,17 +19,17 @@ QByteArray toggleKey(int channel) { return "toggle on " + QByteArray::number(cha
 
 Kernel::Kernel(ProgramDirectory directory, QString programName, Services services)
     : directory_(std::move(directory)), programName_(std::move(programName)), services_(services),
-      lineWatchdog_(services.clock.createTimer()), endTimer_(services.clock.createTimer()),
+      endTimer_(services.clock.createTimer()),
       headerFetchTimer_(services.clock.createTimer()),
       messageFetchTimer_(services.clock.createTimer()), idleTimer_(services.clock.createTimer()),
       dxQuietTimer_(services.clock.createTimer()) {
-    lineWatchdog_->setInterval(lineWatchdogMs);
     endTimer_->setInterval(endTimerMs);
     endTimer_->onTimeout([this] {
         endTimer_->stop();
         writeTransferFlags();
         emit endOfRunReached();
     });
+    hostMode_ = std::make_unique<HostModeControl>(*this, *endTimer_);
 }
 
 Kernel::~Kernel() = default;
@@ -52,6 +54,7 @@ Kernel::Start Kernel::start() {
     options_.set(Option::RememberPositions, settings_.rememberPositions);
     options_.set(Option::AutoOem, settings_.autoOem);
     options_.set(Option::HtmlViewer, settings_.htmlViewer);
+    oem_ = OemConversion(oemCodePageFromSetting(settings_.oemCodePage), settings_.autoOem);
     toggleFont_ = settings_.toggleFont;
     toggles_ = settings_.toggles;
     configureTimers();
@@ -76,6 +79,8 @@ QString Kernel::wrongChannelCountText() const {
 
 void Kernel::setOption(Option option, bool on) {
     options_.set(option, on);
+    if (option == Option::AutoOem)
+        oem_.setEnabled(on);
     if (option == Option::RememberPositions)
         writeMisc(keys::positionsSection, keys::rememberPositions, on ? 1 : 0);
     emit optionChanged(option, on);
@@ -112,6 +117,31 @@ void Kernel::selectChannel(int channel) {
         activeChannel_ = channel;
 }
 
+void Kernel::startHostMode() {
+    if (notConfigured())
+        return;
+    std::unique_ptr<Transport> transport =
+        transportFactory_ ? transportFactory_(settings_) : nullptr;
+    if (!transport) {
+        services_.prompter.message(
+            QString(), texts::transportNotAvailable.in(language()).arg(settings_.transportCode),
+            MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
+    hostMode_->start(std::move(transport));
+}
+
+void Kernel::startAutomaticTimers() {
+    if (settings_.idle.inUse()) {
+        idleTimer_->start();
+        return;
+    }
+    if (settings_.messageFetch.inUse())
+        messageFetchTimer_->start();
+    if (settings_.headerFetch.inUse())
+        headerFetchTimer_->start();
+}
+
 void Kernel::noteActivity() {
     if (settings_.idle.inUse()) {
         idleTimer_->start();
@@ -127,7 +157,7 @@ Kernel::CloseDecision Kernel::decideClose() {
         purgeAtEnd_ = false;
         return CloseDecision::CloseNow;
     }
-    if (closingRequested_ || !lineWatchdog_->isActive())
+    if (closingRequested_ || !hostMode_->lineWatchdog().isActive())
         return CloseDecision::CloseNow;
     const MessageAnswer answer = services_.prompter.message(
         texts::purgeQuestionCaption.in(language()), texts::purgeQuestion.in(language()),
@@ -135,7 +165,7 @@ Kernel::CloseDecision Kernel::decideClose() {
     if (answer == MessageAnswer::Cancel)
         return CloseDecision::Stay;
     purgeAtEnd_ = answer == MessageAnswer::Yes;
-    if (initialising_)
+    if (hostMode_->isInitialising())
         return CloseDecision::CloseNow;
     closingRequested_ = true;
     return CloseDecision::WaitForHostMode;
@@ -149,6 +179,7 @@ void Kernel::finishRun(const EndState &state) {
         writeMisc(keys::fontToggleSection, toggleKey(n), state.channels[n - 1].toggled ? 1 : 0);
         writeMisc("html ehto", "html sallittu", option(Option::HtmlViewer) ? 1 : 0);
     }
+    hostMode_->closeTransport();
     savePosition(windowkeys::monitor, state.monitor.placement);
     savePosition(windowkeys::mainWindow, state.mainWindow);
     writeMisc(keys::fontToggleSection, "toggle on m", state.monitor.toggled ? 1 : 0);

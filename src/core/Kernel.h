@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/IniFile.h"
+#include "core/OemConversion.h"
 #include "core/Options.h"
 #include "core/ProgramDirectory.h"
 #include "core/Settings.h"
@@ -10,15 +11,19 @@
 #include <QObject>
 #include <QTime>
 
+#include <functional>
+
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace krx {
 
+class HostModeControl;
 class Prompter;
 class Shell;
 class SoundPlayer;
+class Transport;
 
 // The services of the platform that the engine reaches through seams.
 struct Services {
@@ -46,7 +51,6 @@ struct EndState {
 class Kernel : public QObject {
     Q_OBJECT
 public:
-    static constexpr int lineWatchdogMs = 20000;
     static constexpr int endTimerMs = 400;
 
     enum class Start { CreateChannels, StartSetup };
@@ -94,15 +98,23 @@ public:
 
     CloseDecision decideClose();
     bool closingRequested() const { return closingRequested_; }
-    bool lineLost() const { return lineLost_; }
-    bool initialising() const { return initialising_; }
     bool purgeAtEnd() const { return purgeAtEnd_; }
     // Writes back what the orderly end keeps for the next run.
     void finishRun(const EndState &state);
     // Writes the three transfer flags to the main settings file.
     void writeTransferFlags();
 
-    Timer &lineWatchdog() { return *lineWatchdog_; }
+    const OemConversion &oem() const { return oem_; }
+    HostModeControl &hostMode() { return *hostMode_; }
+    // Opens the transport of the settings and starts host mode; a transport this platform
+    // does not have is reported and nothing is opened.
+    void startHostMode();
+    using TransportFactory = std::function<std::unique_ptr<Transport>(const Settings &)>;
+    // Tests put a simulated TNC in place of the real transports.
+    void setTransportFactory(TransportFactory factory) { transportFactory_ = std::move(factory); }
+    // After the TNC initialisation: the automatic fetch timers start (or the idle timer).
+    void startAutomaticTimers();
+
     Timer &endTimer() { return *endTimer_; }
     Timer &headerFetchTimer() { return *headerFetchTimer_; }
     Timer &messageFetchTimer() { return *messageFetchTimer_; }
@@ -134,19 +146,19 @@ private:
 
     bool firstRun_ = false;
     bool closingRequested_ = false;
-    bool lineLost_ = false;
-    bool initialising_ = false;
     bool purgeAtEnd_ = false;
     int activeChannel_ = 0;
     int pollBurst_ = 1;
     QTime lastActivity_;
 
-    std::unique_ptr<Timer> lineWatchdog_;
+    OemConversion oem_;
+    TransportFactory transportFactory_;
     std::unique_ptr<Timer> endTimer_;
     std::unique_ptr<Timer> headerFetchTimer_;
     std::unique_ptr<Timer> messageFetchTimer_;
     std::unique_ptr<Timer> idleTimer_;
     std::unique_ptr<Timer> dxQuietTimer_;
+    std::unique_ptr<HostModeControl> hostMode_;
 };
 
 } // namespace krx

@@ -28,6 +28,8 @@ public:
     virtual void SendFrame(const QByteArray &frame) = 0;
     // The bytes received since the last call; empty when there are none.
     virtual QByteArray TakeResponse() = 0;
+    // The TNC has confirmed host mode (a serial line then stops its XON/XOFF flow control).
+    virtual void hostModeConfirmed() {}
 
 signals:
     // Bytes have arrived and can be taken with TakeResponse.

@@ -164,6 +164,11 @@ void Twa8ded::AbandonInitAnswer() {
     m_buffer.clear();
 }
 
+void Twa8ded::DiscardPartialResponse() {
+    m_buffer.clear();
+    m_skipToZero = false;
+}
+
 void Twa8ded::set_kanavien_maara(int count) {
     m_channelCount = std::clamp(count, 0, MaxChannels);
 }

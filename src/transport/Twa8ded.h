@@ -57,6 +57,8 @@ public:
     HostResponse AddInitBytes(QByteArrayView chunk);
     // Gives up the init answer being assembled (the caller's timeout); see the .cpp.
     void AbandonInitAnswer();
+    // Drops a response that stopped arriving, before the request is sent again.
+    void DiscardPartialResponse();
     int protocolErrors() const { return m_protocolErrors; }
 
     int kanavien_maara() const { return m_channelCount; }

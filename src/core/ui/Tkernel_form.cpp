@@ -1,6 +1,7 @@
 #include "core/ui/Tkernel_form.h"
 
 #include "core/CoreTexts.h"
+#include "core/HostModeControl.h"
 #include "core/Prompter.h"
 #include "core/Shell.h"
 #include "core/ui/ToggleFont.h"
@@ -62,6 +63,17 @@ Tkernel_form::Tkernel_form(Kernel &kernel, QWidget *parent)
     connect(&kernel_, &Kernel::optionChanged, this, &Tkernel_form::showOptionChecked);
     connect(&kernel_, &Kernel::toggleFontChanged, this, &Tkernel_form::applyToggleFontToWindows);
     connect(&kernel_, &Kernel::endOfRunReached, this, [this] { close(); });
+    HostModeControl &hostMode = kernel_.hostMode();
+    connect(&hostMode, &HostModeControl::monitorCaptionChanged, this, [this](const QString &caption) {
+        if (monitor_)
+            monitor_->setWindowTitle(caption);
+    });
+    connect(&hostMode, &HostModeControl::bufferReport, this,
+            [this](const QString &text) { bufferPanel_->setText(text); });
+    connect(&hostMode, &HostModeControl::firstPollSent, this, [this] {
+        if (TMDIChild *first = channelWindow(1))
+            first->subWindow()->showNormal();
+    });
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
         if (auto *child = window ? qobject_cast<MdiChildWindow *>(window->widget()) : nullptr) {
             const auto edit = child->editActions();
@@ -306,7 +318,9 @@ void Tkernel_form::createChannels(int count) {
     lists_->setBaseFontFace(font().family());
     placeAndToggle(lists_, windowkeys::lists, toggles.lists);
 
-    if (kernel_.notConfigured()) {
+    if (!kernel_.notConfigured()) {
+        kernel_.startHostMode();
+    } else {
         for (const Command command : automaticCommands)
             for (const Language language : languages)
                 setButtonEnabled(buttonPrefix(language) +
