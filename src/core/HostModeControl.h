@@ -3,6 +3,7 @@
 #include "core/ChannelStates.h"
 #include "core/Clock.h"
 #include "core/ResponseEndpoints.h"
+#include "core/SendOperations.h"
 #include "transport/Twa8ded.h"
 
 #include <QByteArrayList>
@@ -20,7 +21,7 @@ class Transport;
 // Drives the TNC in host mode: switches it into host mode, sends the init commands, keeps it
 // polled with exactly one frame in flight, routes every response to the window of its channel
 // and watches the line. Every window sends through its send operations.
-class HostModeControl : public QObject {
+class HostModeControl : public QObject, public SendOperations {
     Q_OBJECT
 public:
     static constexpr int lineWatchdogMs = 20000;
@@ -41,11 +42,11 @@ public:
     void setMonitorEndpoint(MonitorEndpoint *endpoint) { monitor_ = endpoint; }
 
     // The send operations of the windows.
-    void SendText(int channel, const QByteArray &text);
-    void SendBytes(int channel, const QByteArray &bytes);
-    void SendCommand(int channel, const QByteArray &command, ReplyKind kind = ReplyKind::Command);
-    // The figure the transfer procedures pace their outgoing data with.
-    int transmitRoom(int channel) const;
+    void SendText(int channel, const QByteArray &text) override;
+    void SendBytes(int channel, const QByteArray &bytes) override;
+    void SendCommand(int channel, const QByteArray &command,
+                     ReplyKind kind = ReplyKind::Command) override;
+    int transmitRoom(int channel) const override;
 
     ChannelStates &channels() { return channels_; }
     Twa8ded &link() { return link_; }
