@@ -3,6 +3,7 @@
 #include "core/CoreTexts.h"
 #include "core/HostModeControl.h"
 #include "core/Prompter.h"
+#include "core/TransportFactory.h"
 #include "transport/Transport.h"
 
 #include <QFileInfo>
@@ -30,6 +31,9 @@ Kernel::Kernel(ProgramDirectory directory, QString programName, Services service
         emit endOfRunReached();
     });
     hostMode_ = std::make_unique<HostModeControl>(*this, *endTimer_);
+    transportFactory_ = [this](const Settings &settings) {
+        return createTransport(settings, services_);
+    };
 }
 
 Kernel::~Kernel() = default;
@@ -120,8 +124,7 @@ void Kernel::selectChannel(int channel) {
 void Kernel::startHostMode() {
     if (notConfigured())
         return;
-    std::unique_ptr<Transport> transport =
-        transportFactory_ ? transportFactory_(settings_) : nullptr;
+    std::unique_ptr<Transport> transport = transportFactory_(settings_);
     if (!transport) {
         services_.prompter.message(
             QString(), texts::transportNotAvailable.in(language()).arg(settings_.transportCode),

@@ -110,7 +110,7 @@ public:
     // does not have is reported and nothing is opened.
     void startHostMode();
     using TransportFactory = std::function<std::unique_ptr<Transport>(const Settings &)>;
-    // Tests put a simulated TNC in place of the real transports.
+    // The transports of the settings by default; tests put a simulated TNC in their place.
     void setTransportFactory(TransportFactory factory) { transportFactory_ = std::move(factory); }
     // After the TNC initialisation: the automatic fetch timers start (or the idle timer).
     void startAutomaticTimers();

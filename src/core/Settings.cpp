@@ -128,6 +128,7 @@ LoadedSettings loadSettings(const IniFile &mainFile, const IniFile &miscFile, co
     s.transportCode = number("portti asetus", "EMU", 0);
     if (s.transportCode == 0) {
         s.serialSettings = text("portti asetus", "settings", absentMarker);
+        s.serialDevice = text("portti asetus", "device", "");
         s.baudRate = baudRateFromSetting(s.serialSettings);
     }
     if (s.transportCode == 3) {

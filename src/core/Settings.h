@@ -58,6 +58,7 @@ struct Settings {
 
     int transportCode = 0;
     int comport = 2;
+    QByteArray serialDevice; // overrides `comport` when set
     QByteArray serialSettings;
     int baudRate = 19200;
     QByteArray agwAddress;

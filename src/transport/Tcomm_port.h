@@ -58,6 +58,8 @@ public:
     // Keeps the frame for the next tick, replacing one still waiting; dropped while closed.
     void SendFrame(const QByteArray &frame) override;
     QByteArray TakeResponse() override;
+    // Host mode is binary: software flow control ends once the TNC is in it.
+    void hostModeConfirmed() override { setKattely(FlowControl::fcNone); }
 
 private:
     void open();

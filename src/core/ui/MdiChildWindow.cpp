@@ -6,7 +6,9 @@
 
 namespace krx {
 
-MdiChildWindow::MdiChildWindow(QWidget *parent) : QWidget(parent), baseFont_(font()) {}
+MdiChildWindow::MdiChildWindow(QWidget *parent) : QWidget(parent), baseFont_(font()) {
+    baseFont_.setPixelSize(13);
+}
 
 QMdiSubWindow *MdiChildWindow::addTo(QMdiArea *area) {
     subWindow_ = area->addSubWindow(this);

@@ -7,13 +7,16 @@
 #include "core/ui/ToggleFont.h"
 #include "core/ui/ToolbarIcons.h"
 #include "core/ui/WindowMessageEvent.h"
+#include "monitor/MonitorEngine.h"
 #include "monitor/ui/TPohja.h"
 #include "store/ui/Tlista.h"
+#include "terminal/QsoChannel.h"
 #include "terminal/ui/TMDIChild.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,7 +86,12 @@ Tkernel_form::Tkernel_form(Kernel &kernel, QWidget *parent)
     qApp->installEventFilter(this);
 }
 
-Tkernel_form::~Tkernel_form() { qApp->removeEventFilter(this); }
+Tkernel_form::~Tkernel_form() {
+    qApp->removeEventFilter(this);
+    for (int channel = 1; channel <= maxChannels; ++channel)
+        kernel_.hostMode().setChannelEndpoint(channel, nullptr);
+    kernel_.hostMode().setMonitorEndpoint(nullptr);
+}
 
 void Tkernel_form::startUp() {
     const Kernel::Start start = kernel_.start();
@@ -94,7 +102,9 @@ void Tkernel_form::startUp() {
     buildToolBars();
     buildStatusBar();
 
-    monitor_ = new TPohja(language);
+    monitorEngine_ = std::make_unique<MonitorEngine>(kernel_, kernel_.hostMode());
+    kernel_.hostMode().setMonitorEndpoint(monitorEngine_.get());
+    monitor_ = new TPohja(*monitorEngine_);
     monitor_->addTo(mdiArea_);
     lists_ = new Tlista(language);
     lists_->addTo(mdiArea_);
@@ -307,15 +317,14 @@ void Tkernel_form::createChannels(int count) {
     }
 
     monitor_->setScrollBack(settings.scrollBack);
-    monitor_->setOwnCall(settings.ownCall);
-    monitor_->setBaseFontFace(font().family());
+    monitor_->setBaseFontFace(windowFontFace());
     if (const auto placement = kernel_.restorePosition(windowkeys::mainWindow)) {
         setGeometry(placement->left, placement->top, placement->width, placement->height);
         if (placement->state == WindowPlacement::State::Maximised)
             showMaximized();
     }
     placeAndToggle(monitor_, windowkeys::monitor, toggles.monitor);
-    lists_->setBaseFontFace(font().family());
+    lists_->setBaseFontFace(windowFontFace());
     placeAndToggle(lists_, windowkeys::lists, toggles.lists);
 
     if (!kernel_.notConfigured()) {
@@ -331,10 +340,19 @@ void Tkernel_form::createChannels(int count) {
 }
 
 void Tkernel_form::createChannelWindow(int channel) {
-    auto *window = new TMDIChild(channel, kernel_.language());
+    HostModeControl &hostMode = kernel_.hostMode();
+    auto engine = std::make_unique<QsoChannel>(channel, kernel_, hostMode, hostMode.channels());
+    hostMode.setChannelEndpoint(channel, engine.get());
+    auto *window = new TMDIChild(*engine, kernel_.language());
+    connect(engine.get(), &QsoChannel::connectionButtonsDown, this, [this, channel](bool down) {
+        for (const Language language : languages)
+            setButtonPressed(buttonPrefix(language) + QStringLiteral("c%1").arg(channel), down);
+    });
+    connect(window, &TMDIChild::editStateChanged, this, &Tkernel_form::setEditState);
+    channelEngines_[channel] = std::move(engine);
     window->addTo(mdiArea_);
     window->subWindow()->move(channel * channelWindowOffset, channel * channelWindowOffset);
-    window->setBaseFontFace(font().family());
+    window->setBaseFontFace(windowFontFace());
     window->showMinimizedInArea();
     channels_[channel] = window;
     kernel_.resetPollBurst();
@@ -367,7 +385,9 @@ void Tkernel_form::updateConnectionMenu(Language language) {
     for (const Command command : automaticCommands)
         menuAction(language, command)->setEnabled(configured);
     const int active = kernel_.activeChannel();
-    menuAction(language, Command::SysCommand)->setEnabled(false);
+    menuAction(language, Command::SysCommand)
+        ->setEnabled(channelWindow(active) &&
+                     kernel_.hostMode().channels()[active].linkState != LinkState::Disconnected);
     menuAction(language, Command::ConnectTo)->setEnabled(active != 0);
 }
 
@@ -411,6 +431,10 @@ void Tkernel_form::chooseToggleFont() {
         kernel_.chooseToggleFont(toggleFontSpecOf(dialog.selectedFont(), before));
 }
 
+QString Tkernel_form::windowFontFace() const {
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+}
+
 void Tkernel_form::openManual() {
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     const QString besideProgram =
@@ -434,7 +458,8 @@ void Tkernel_form::runCommand(Command command, bool fromToolbar) {
             window->bringToFront();
         if (fromToolbar)
             setButtonPressed(buttonPrefix(kernel_.language()) + QStringLiteral("c%1").arg(*channel),
-                             false);
+                             kernel_.hostMode().channels()[*channel].linkState !=
+                                 LinkState::Disconnected);
         return;
     }
     const CommandSpec &spec = commandSpec(command);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -20,6 +21,8 @@ class QToolButton;
 namespace krx {
 
 class MdiChildWindow;
+class MonitorEngine;
+class QsoChannel;
 class TMDIChild;
 class TPohja;
 class Tlista;
@@ -79,6 +82,9 @@ private:
     void applyToggleFontToWindows();
     void chooseToggleFont();
     void openManual();
+    // The face the channel, monitor and lists windows start with: a fixed-pitch one, since
+    // their panes hold columns and tables.
+    QString windowFontFace() const;
     void sendEditCommand(const char *slot);
     void closeNow();
     QList<MdiChildWindow *> childWindows() const;
@@ -92,7 +98,9 @@ private:
     QLabel *bufferPanel_ = nullptr;
     QLabel *hintPanel_ = nullptr;
     QLineEdit *listStatusField_ = nullptr;
+    std::array<std::unique_ptr<QsoChannel>, maxChannels + 1> channelEngines_;
     std::array<TMDIChild *, maxChannels + 1> channels_{};
+    std::unique_ptr<MonitorEngine> monitorEngine_;
     TPohja *monitor_ = nullptr;
     Tlista *lists_ = nullptr;
     bool channelWindowsCreated_ = false;
