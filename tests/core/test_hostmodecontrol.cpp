@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "FakeSeams.h"
 #include "FakeTransport.h"
+#include "RecordingEndpoints.h"
 #include "TempProgramDir.h"
 #include "core/HostModeControl.h"
 #include "core/Kernel.h"
@@ -9,6 +10,8 @@
 
 using namespace krx;
 using test::FakeTransport;
+using test::RecordingChannel;
+using test::RecordingMonitor;
 
 namespace {
 
@@ -23,31 +26,6 @@ QByteArray textAnswer(int channel, int code, const QByteArray &text) {
     return QByteArray(1, char(channel)) + char(code) + text + '\0';
 }
 QByteArray ok(int channel) { return QByteArray(1, char(channel)) + '\0'; }
-
-// Records what the routing hands to a channel window.
-struct RecordingChannel final : ChannelEndpoint {
-    void ShowText(const QByteArray &text, int code) override { shown << (QByteArray::number(code) + ':' + text); }
-    void ProcessResponse(const HostResponse &response) override { processed << response.code; }
-    void ShowConnectStatus(const QByteArray &text) override { connectStatus << text; }
-    int ShowLinkStatus(const QByteArray &text) override {
-        statuses << text;
-        const int waiting = text.split(' ').value(1).toInt();
-        return waiting > 3 ? waiting : 0;
-    }
-    QByteArrayList shown, connectStatus, statuses;
-    QList<int> processed;
-};
-
-struct RecordingMonitor final : MonitorEndpoint {
-    void ShowMonitorText(const QByteArray &text, int code) override { shown << (QByteArray::number(code) + ':' + text); }
-    void CaptureMonitor(const HostResponse &response) override { captured << response.code; }
-    int ShowMonitorStatus(const QByteArray &text) override {
-        statuses << text;
-        return 0;
-    }
-    QByteArrayList shown, statuses;
-    QList<int> captured;
-};
 
 // A kernel on a settings file, with the test as its TNC.
 class Fixture {

@@ -23,8 +23,18 @@ void InProcessTransport::SetActive(bool active) {
 }
 
 void InProcessTransport::SendFrame(const QByteArray &frame) {
-    if (active_)
+    if (!active_)
+        return;
+    if (answering_)
         tnc_.write(frame);
+    else
+        unread_ += frame;
+}
+
+void InProcessTransport::setAnswering(bool answering) {
+    answering_ = answering;
+    if (answering && !unread_.isEmpty())
+        tnc_.write(std::exchange(unread_, {}));
 }
 
 QByteArray InProcessTransport::TakeResponse() {

@@ -28,6 +28,9 @@ public:
     // Frames sent while closed are dropped, as on a closed line.
     void SendFrame(const QByteArray &frame) override;
     QByteArray TakeResponse() override;
+    // A TNC that stops answering: while off, frames wait unread; when answering resumes
+    // the TNC reads them, so its answers come late.
+    void setAnswering(bool answering);
 
 private:
     void tick();
@@ -35,6 +38,8 @@ private:
     Tnc &tnc_;
     std::unique_ptr<Timer> timer_;
     bool active_ = false;
+    bool answering_ = true;
+    QByteArray unread_;
     QByteArray received_;
 };
 
