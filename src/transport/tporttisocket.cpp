@@ -75,8 +75,10 @@ void tporttisocket::SendFrame(const QByteArray &frame) {
     case State::Connected:
         // Qt reports a failed send through errorOccurred. A client that has just seen the
         // emulator close drops the frame; the close is reported when its news arrives.
-        if (m_socket.state() == QAbstractSocket::ConnectedState)
+        if (m_socket.state() == QAbstractSocket::ConnectedState) {
             m_socket.write(frame);
+            m_socket.flush(); // at once, without another trip through the event loop
+        }
         return;
     }
 }
