@@ -221,6 +221,24 @@ private slots:
         host.command(1, "C QQ7ECH");
         QCOMPARE(host.command(1, "G"), textAnswer(1, 3, linkText));
     }
+
+    void kTakesTheDateAndTimeTheProgramSends_data() {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("date") << QByteArray("K 11.12.26") << true;
+        QTest::newRow("time") << QByteArray("K 14:37:05") << true;
+        QTest::newRow("half a date") << QByteArray("K 11.12") << false;
+        QTest::newRow("not a time") << QByteArray("K 14:37:xx") << false;
+    }
+    void kTakesTheDateAndTimeTheProgramSends() {
+        QFETCH(QByteArray, command);
+        QFETCH(bool, accepted);
+        FakeClock clock;
+        Tnc tnc(clock);
+        HostLine host(tnc);
+        host.enterHostMode();
+        QCOMPARE(host.command(0, command) == okAnswer(0), accepted);
+    }
 };
 
 QTEST_GUILESS_MAIN(TncHostTest)

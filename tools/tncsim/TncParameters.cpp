@@ -1,5 +1,7 @@
 #include "tncsim/TncParameters.h"
 
+#include <QRegularExpression>
+
 namespace krx::tncsim {
 
 TncParameters::TncParameters() {
@@ -37,7 +39,22 @@ int TncParameters::number(const QByteArray &name) const {
     return value(name).toInt();
 }
 
+namespace {
+
+// "K dd.mm.yy" sets the TNC's date and "K hh:mm:ss" its time; the stamps keep following the
+// simulator's clock, so the values are only checked.
+bool isClockSetting(const QByteArray &value) {
+    static const QRegularExpression date(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d\\d$"));
+    static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+    const QString text = QString::fromLatin1(value);
+    return date.match(text).hasMatch() || time.match(text).hasMatch();
+}
+
+} // namespace
+
 bool TncParameters::set(const QByteArray &name, const QByteArray &value) {
+    if (name == "K" && isClockSetting(value))
+        return true;
     const auto found = parameters_.find(name);
     if (found == parameters_.end())
         return false;
