@@ -148,7 +148,8 @@ std::optional<QString> IniFile::save() const {
     if (!QDir().mkpath(info.absolutePath()))
         return QStringLiteral("%1: cannot create the folder").arg(info.absolutePath());
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a write that fails (a full disk) is seen before the file is replaced.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return QStringLiteral("%1: %2").arg(path_, file.errorString());
     for (const QByteArray &line : lines_) {
         file.write(line);

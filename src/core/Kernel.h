@@ -105,6 +105,8 @@ public:
     void writeTransferFlags();
 
     const OemConversion &oem() const { return oem_; }
+    // The main settings file, open for the whole run (the list-column detection writes to it).
+    IniFile &mainSettingsFile() { return *mainFile_; }
     HostModeControl &hostMode() { return *hostMode_; }
     // Opens the transport of the settings and starts host mode; a transport this platform
     // does not have is reported and nothing is opened.
