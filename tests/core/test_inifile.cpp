@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "core/IniFile.h"
 
 #include <QFile>
@@ -118,6 +119,21 @@ private slots:
         const IniFile ini(dir.filePath("a.ini"));
         QCOMPARE(ini.keys("tnc init"), (std::vector<QByteArray>{"x1", "x0"}));
         QCOMPARE(ini.readString("tnc init", "x0", ""), QByteArray("T 5 ; comment"));
+    }
+
+    void fullDiskLeavesTheFileAsItWas() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("krx.ini");
+        const QByteArray original = "; settings\r\n[krx asetus]\r\nkieli=1\r\n";
+        writeAll(path, original);
+        IniFile ini(path);
+        std::optional<QString> error;
+        {
+            const krx::test::FileSizeLimit fullDisk(original.size() + 16);
+            error = ini.writeString("krx asetus", "tervehdys", QByteArray(4096, 'x'));
+        }
+        QVERIFY(error.has_value());
+        QCOMPARE(readAll(path), original);
     }
 
     void writeFailureIsReportedNotThrown() {
