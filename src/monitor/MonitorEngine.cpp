@@ -78,7 +78,10 @@ void MonitorEngine::CaptureMonitor(const HostResponse &response) {
 }
 
 void MonitorEngine::followLinkStatus(const QByteArray &text) {
-    const QByteArray event = text.mid(text.indexOf(' ') + 1);
+    const qsizetype afterChannel = text.indexOf(' ');
+    if (afterChannel < 0)
+        return; // not "(0) " and an event word
+    const QByteArray event = text.mid(afterChannel + 1);
     for (const LinkText &linkText : linkTexts) {
         if (!event.startsWith(linkText.start))
             continue;

@@ -121,6 +121,8 @@ private slots:
             << QByteArray("(0) FRAME REJECT fm QQ3NOD\r") << LinkState::FrameReject << false;
         QTest::newRow("unknown text keeps the state")
             << QByteArray("(0) SOMETHING ELSE\r") << LinkState::Busy << false;
+        QTest::newRow("a text without the channel is no event")
+            << QByteArray("CONNECTED\r") << LinkState::Busy << false;
     }
 
     void followsChannelZeroLinkStatus() {

@@ -300,6 +300,35 @@ private slots:
         QCOMPARE(world.host.command(2, "G"), okAnswer(2));
     }
 
+    void reportsLinkFailureWhenTheStationGoesOffTheAir() {
+        World world;
+        HostLine &host = world.host;
+        host.command(0, "M SC");
+        world.tnc.setLinkDelay(1000);
+        world.connect(1, "QQ7ECH");
+        host.pollAll(0);
+        QCOMPARE(host.information(1, "never heard\r"), okAnswer(1));
+        QVERIFY(world.tnc.loseLink(1));
+        QCOMPARE(host.command(1, "G"), textAnswer(1, 3, "(1) LINK FAILURE with QQ7ECH"));
+        world.clock.advance(2000);
+        QCOMPARE(host.command(1, "G"), okAnswer(1)); // the waiting frame went with the link
+        QCOMPARE(host.command(1, "L"), textAnswer(1, 1, "0 0 0 0 0 0"));
+        QCOMPARE(host.pollAll(0), QByteArrayList{textAnswer(0, 4, "fm QQ1ZZZ to QQ7ECH ctl RR0+")});
+        world.connect(1, "QQ7ECH");
+        QCOMPARE(world.tnc.violationCount(), 0);
+    }
+
+    void losesOnlyALinkThatIsUp() {
+        World world;
+        world.tnc.setConnectDelay(1000);
+        world.host.command(2, "C QQ7ECH");
+        QVERIFY(!world.tnc.loseLink(2)); // still being set up
+        QVERIFY(!world.tnc.loseLink(1));
+        QVERIFY(!world.tnc.loseLink(0));
+        QVERIFY(!world.tnc.loseLink(11));
+        QVERIFY(!world.tnc.loseLink(-1));
+    }
+
     void countsPendingItemsAgainstTheBuffers() {
         World world;
         world.connect(1, "QQ7ECH");

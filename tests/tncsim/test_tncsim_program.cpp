@@ -87,6 +87,7 @@ private slots:
         QTest::newRow("missing call") << "echo";
         QTest::newRow("caller with a word for seconds") << "caller:QQ5CAL:soon";
         QTest::newRow("echo with an argument") << "echo:QQ7ECH:5";
+        QTest::newRow("dx cluster with no time between spots") << "dxcluster:QQ5DX:0";
     }
     void refusesABadStationDescription() {
         QFETCH(QString, description);

@@ -154,6 +154,11 @@ void LinkLayer::stationDisconnects(int channel) {
     linkDown(channel, "DISCONNECTED fm");
 }
 
+void LinkLayer::loseLink(int channel) {
+    reportOurs(channel, "RR" + sequence(links_.at(channel).receiveSequence) + "+");
+    linkDown(channel, "LINK FAILURE with");
+}
+
 void LinkLayer::send(int channel, const QByteArray &data) {
     links_.at(channel).outgoing.push_back({data, now_ + linkDelay_});
     deliverDue(channel, false);

@@ -36,6 +36,9 @@ public:
     void disconnect(int channel);
     // Information from the host; the channel must not be disconnected.
     void send(int channel, const QByteArray &data);
+    // The station of a connected channel stops answering: the TNC polls it in vain and
+    // reports LINK FAILURE; frames not yet delivered are lost.
+    void loseLink(int channel);
     // A station calls one of the TNC's calls.
     void incoming(Station &from, const QByteArray &toCall);
     void passTime(qint64 milliseconds);

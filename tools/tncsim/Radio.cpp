@@ -119,6 +119,10 @@ void Radio::sendUnproto(Station &from, const QByteArray &toCall, const QByteArra
         port_->heardUnproto(from.call(), Callsign::normalized(toCall), data);
 }
 
+bool Radio::transmit(const MonitorFrame &frame) {
+    return port_ && port_->heardFrame(frame);
+}
+
 QByteArray Radio::tncCall() const {
     return port_ ? port_->call() : QByteArray();
 }

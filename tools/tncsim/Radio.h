@@ -21,6 +21,8 @@ public:
     virtual void incomingConnect(Station &from, const QByteArray &toCall) = 0;
     virtual void heardUnproto(const QByteArray &fromCall, const QByteArray &toCall,
                               const QByteArray &data) = 0;
+    // A frame of other stations' traffic; false when the monitor does not show it.
+    virtual bool heardFrame(const MonitorFrame &frame) = 0;
 };
 
 // The air behind the TNC: the registered stations and the links between them.
@@ -44,6 +46,7 @@ public:
     // Network
     void connect(Station &from, const QByteArray &toCall) override;
     void sendUnproto(Station &from, const QByteArray &toCall, const QByteArray &data) override;
+    bool transmit(const MonitorFrame &frame) override;
     QByteArray tncCall() const override;
     QDateTime now() const override;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tncsim/MonitorFrame.h"
+
 #include <QByteArray>
 #include <QDateTime>
 
@@ -36,6 +38,9 @@ public:
     virtual void connect(Station &from, const QByteArray &toCall) = 0;
     // A UI frame with pid F0; the TNC monitors it.
     virtual void sendUnproto(Station &from, const QByteArray &toCall, const QByteArray &data) = 0;
+    // Any frame heard on the air as its sender put it together: traffic between other
+    // stations, NODES broadcasts. The TNC only monitors it; false when it is not shown.
+    virtual bool transmit(const MonitorFrame &frame) = 0;
     virtual QByteArray tncCall() const = 0;
     virtual QDateTime now() const = 0;
 };

@@ -2,9 +2,14 @@
 
 #include "tncsim/CallingStation.h"
 #include "tncsim/Callsign.h"
+#include "tncsim/ChatterStation.h"
+#include "tncsim/DxClusterStation.h"
 #include "tncsim/EchoStation.h"
 #include "tncsim/NodeStation.h"
+#include "tncsim/NodesBroadcaster.h"
 #include "tncsim/RefusingStations.h"
+
+#include <optional>
 
 namespace krx::tncsim {
 
@@ -18,14 +23,30 @@ template <typename Kind> StationCatalog::Maker withoutArgument() {
     };
 }
 
+// Whole seconds from `minimum` on, as milliseconds.
+std::optional<qint64> millisecondsOf(const QByteArray &seconds, int minimum) {
+    bool isNumber = false;
+    const int value = seconds.toInt(&isNumber);
+    if (!isNumber || value < minimum)
+        return std::nullopt;
+    return qint64(value) * 1000;
+}
+
 std::unique_ptr<Station> makeCaller(const QByteArray &call, const QByteArray &argument) {
     if (argument.isEmpty())
         return std::make_unique<CallingStation>(call);
-    bool isNumber = false;
-    const int seconds = argument.toInt(&isNumber);
-    if (!isNumber || seconds < 0)
-        return nullptr;
-    return std::make_unique<CallingStation>(call, qint64(seconds) * 1000);
+    const auto delay = millisecondsOf(argument, 0);
+    return delay ? std::make_unique<CallingStation>(call, *delay) : nullptr;
+}
+
+// A station that acts every ARGUMENT seconds, or at its own default interval.
+template <typename Kind> StationCatalog::Maker withInterval() {
+    return [](const QByteArray &call, const QByteArray &argument) -> std::unique_ptr<Station> {
+        if (argument.isEmpty())
+            return std::make_unique<Kind>(call);
+        const auto interval = millisecondsOf(argument, 1);
+        return interval ? std::make_unique<Kind>(call, *interval) : nullptr;
+    };
 }
 
 } // namespace
@@ -37,11 +58,15 @@ StationCatalog StationCatalog::standard() {
     catalog.add("busy", withoutArgument<BusyStation>());
     catalog.add("unreachable", withoutArgument<UnreachableStation>());
     catalog.add("caller", makeCaller);
+    catalog.add("dxcluster", withInterval<DxClusterStation>());
+    catalog.add("chatter", withInterval<ChatterStation>());
+    catalog.add("netrom", withInterval<NodesBroadcaster>());
     return catalog;
 }
 
 QByteArrayList StationCatalog::demoSet() {
-    return {"echo:QQ7ECH", "node:QQ3NOD", "busy:QQ8BSY", "unreachable:QQ9NOA", "caller:QQ5CAL:30"};
+    return {"echo:QQ7ECH",        "node:QQ3NOD",      "dxcluster:QQ5DX:15", "busy:QQ8BSY",
+            "unreachable:QQ9NOA", "caller:QQ5CAL:20", "chatter:QQ6RAD:10",  "netrom:QQ4NOD:60"};
 }
 
 void StationCatalog::add(const QByteArray &kind, Maker maker) {

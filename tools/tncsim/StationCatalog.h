@@ -18,10 +18,13 @@ public:
     using Maker =
         std::function<std::unique_ptr<Station>(const QByteArray &call, const QByteArray &argument)>;
 
-    // echo, node, busy, unreachable, caller (ARGUMENT: seconds before it calls the TNC).
+    // echo, node, busy, unreachable, caller (ARGUMENT: seconds before it calls the TNC),
+    // dxcluster (seconds between spots), chatter (seconds between bursts of traffic heard on
+    // the air), netrom (seconds between NODES broadcasts).
     static StationCatalog standard();
-    // A small world to try the program in: an echo station, a node, a busy and an
-    // unreachable station, and a station that calls after half a minute.
+    // A lively world to try the program in: an echo station, a node, a DX cluster spotting
+    // every 15 s, a busy and an unreachable station, a station that calls after 20 s,
+    // traffic between other stations every 10 s and a NODES broadcast every minute.
     static QByteArrayList demoSet();
 
     void add(const QByteArray &kind, Maker maker);

@@ -37,6 +37,14 @@ bool Tnc::addStation(std::unique_ptr<Station> station) {
     return radio_.addStation(std::move(station));
 }
 
+bool Tnc::loseLink(int channel) {
+    if (!channels_.isInUse(channel) || channel == 0 ||
+        links_.phase(channel) != LinkLayer::Phase::Connected)
+        return false;
+    links_.loseLink(channel);
+    return true;
+}
+
 void Tnc::rejectCommand(const QByteArray &command, const QByteArray &errorText) {
     commands_.reject(command, errorText);
 }

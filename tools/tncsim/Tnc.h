@@ -54,6 +54,9 @@ public:
     // A frame heard on the air, shown on channel 0 when monitoring is on. False when it is
     // not shown: monitoring is off for its kind, or the contents exceed 256 bytes.
     bool injectMonitorFrame(const MonitorFrame &frame) { return monitor_.inject(frame); }
+    // The station linked on the channel goes off the air: the TNC's polls go unanswered and
+    // it reports LINK FAILURE. False when the channel has no link up.
+    bool loseLink(int channel);
 
     // State, for tests and reports.
     int channelCount() const { return channels_.count(); }
@@ -76,6 +79,7 @@ private:
     void incomingConnect(Station &from, const QByteArray &toCall) override;
     void heardUnproto(const QByteArray &fromCall, const QByteArray &toCall,
                       const QByteArray &data) override;
+    bool heardFrame(const MonitorFrame &frame) override { return monitor_.inject(frame); }
 
     void noteUnreadAnswer();
     void handle(const HostFrameReader::Request &request);
