@@ -52,6 +52,9 @@ class Kernel : public QObject {
     Q_OBJECT
 public:
     static constexpr int endTimerMs = 400;
+    // The platform family the text windows and the About box read: 6 stands for the newest
+    // family of the system the program comes from, which this platform matches.
+    static constexpr int windowsFamilyCode = 6;
 
     enum class Start { CreateChannels, StartSetup };
     enum class CloseDecision { CloseNow, WaitForHostMode, Stay };

@@ -171,6 +171,15 @@ private slots:
             QVERIFY2(misc.contains(line), line);
     }
 
+    void rememberedPositionsAreRestored() {
+        Fixture f(Fixture::settings(0, 2) + "[Ikkunoiden paikkat]\r\nmuista paikat=1\r\n"
+                                            "QSO-ikkuna2=1 40 -20 300 200\r\n");
+        QMdiSubWindow *second = f.window->channelWindow(2)->subWindow();
+        QVERIFY(!second->isMinimized());
+        QCOMPARE(second->geometry(), QRect(40, 45, 300, 200));
+        QVERIFY(f.window->channelWindow(1)->subWindow()->isMinimized()); // nothing saved for it
+    }
+
     void positionsAreNeitherReadNorWrittenWhenNotRemembered() {
         Fixture f(Fixture::settings(0, 1));
         QVERIFY(f.window->close());
