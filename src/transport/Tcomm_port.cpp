@@ -40,28 +40,28 @@ bool isLinkLost(QSerialPort::SerialPortError error) {
 } // namespace
 
 Tcomm_port::Tcomm_port(Clock &clock, Prompter &prompter, QObject *parent)
-    : Transport(parent), m_prompter(prompter), m_tick(clock.createTimer()) {
+    : Transport(parent), prompter_(prompter), tick_(clock.createTimer()) {
     RX_puskurin_koko = 4096;
     TX_puskurin_koko = 2048;
     RX_notify = 260;
     TX_notify = 260;
     valiaika = 18;
-    m_tick->onTimeout([this] { serviceTick(); });
+    tick_->onTimeout([this] { serviceTick(); });
     // Queued: closing the port inside its own error report would pull its buffers away
     // from under the read that is reporting.
-    connect(&m_port, &QSerialPort::errorOccurred, this, &Tcomm_port::onPortError,
+    connect(&port_, &QSerialPort::errorOccurred, this, &Tcomm_port::onPortError,
             Qt::QueuedConnection);
 }
 
 Tcomm_port::~Tcomm_port() {
-    disconnect(&m_port, nullptr, this, nullptr);
-    m_tick->stop();
-    m_port.close();
+    disconnect(&port_, nullptr, this, nullptr);
+    tick_->stop();
+    port_.close();
 }
 
 QString Tcomm_port::deviceName() const {
-    return m_device.isEmpty() ? QStringLiteral("/dev/ttyS") + QString::number(m_portNumber)
-                              : m_device;
+    return device_.isEmpty() ? QStringLiteral("/dev/ttyS") + QString::number(portNumber_)
+                              : device_;
 }
 
 void Tcomm_port::SetActive(bool active) {
@@ -72,80 +72,80 @@ void Tcomm_port::SetActive(bool active) {
 }
 
 void Tcomm_port::open() {
-    if (m_port.isOpen())
+    if (port_.isOpen())
         return;
-    m_port.setPortName(deviceName());
-    m_port.setBaudRate(m_baudrate);
-    m_port.setDataBits(QSerialPort::Data8);
-    m_port.setParity(QSerialPort::NoParity);
-    m_port.setStopBits(QSerialPort::OneStop);
-    m_port.setFlowControl(toQt(m_flowControl));
-    m_port.setReadBufferSize(std::max(RX_puskurin_koko, 0));
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        const QString reason = m_port.errorString();
-        m_port.clearError();
-        m_prompter.show(withReason(portDoesNotOpen(deviceName()), reason));
+    port_.setPortName(deviceName());
+    port_.setBaudRate(baudrate_);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(toQt(flowControl_));
+    port_.setReadBufferSize(std::max(RX_puskurin_koko, 0));
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const QString reason = port_.errorString();
+        port_.clearError();
+        prompter_.show(withReason(portDoesNotOpen(deviceName()), reason));
         return;
     }
     if (!applyLineModes()) {
-        m_port.close();
+        port_.close();
         return;
     }
-    m_tick->start(tickInterval());
+    tick_->start(tickInterval());
 }
 
 void Tcomm_port::close() {
-    m_tick->stop();
-    m_port.close();
-    m_frame.clear();
-    m_framePending = false;
+    tick_->stop();
+    port_.close();
+    frame_.clear();
+    framePending_ = false;
 }
 
 void Tcomm_port::setBaudrate(qint32 baud) {
-    if (m_port.isOpen() && !settingApplied(m_port.setBaudRate(baud)))
+    if (port_.isOpen() && !settingApplied(port_.setBaudRate(baud)))
         return;
-    m_baudrate = baud;
+    baudrate_ = baud;
 }
 
 void Tcomm_port::setKattely(FlowControl flowControl) {
-    if (m_port.isOpen() && !settingApplied(m_port.setFlowControl(toQt(flowControl))))
+    if (port_.isOpen() && !settingApplied(port_.setFlowControl(toQt(flowControl))))
         return;
-    m_flowControl = flowControl;
+    flowControl_ = flowControl;
 }
 
 void Tcomm_port::setDTRmode(LineMode mode) {
-    if (m_port.isOpen() && !lineModeApplied(m_port.setDataTerminalReady(mode == LineMode::Enable)))
+    if (port_.isOpen() && !lineModeApplied(port_.setDataTerminalReady(mode == LineMode::Enable)))
         return;
-    m_dtrMode = mode;
+    dtrMode_ = mode;
 }
 
 void Tcomm_port::setRTSmode(LineMode mode) {
-    if (m_port.isOpen() && !lineModeApplied(m_port.setRequestToSend(mode == LineMode::Enable)))
+    if (port_.isOpen() && !lineModeApplied(port_.setRequestToSend(mode == LineMode::Enable)))
         return;
-    m_rtsMode = mode;
+    rtsMode_ = mode;
 }
 
 void Tcomm_port::setRX_puskurin_koko(int size) {
     RX_puskurin_koko = size;
-    if (m_port.isOpen())
+    if (port_.isOpen())
         tell(RxSizeWhileOpen, MessageIcon::Warning);
 }
 
 void Tcomm_port::setTX_puskurin_koko(int size) {
     TX_puskurin_koko = size;
-    if (m_port.isOpen())
+    if (port_.isOpen())
         tell(TxSizeWhileOpen, MessageIcon::Warning);
 }
 
 bool Tcomm_port::applyLineModes() {
-    return lineModeApplied(m_port.setDataTerminalReady(m_dtrMode == LineMode::Enable)) &&
-           lineModeApplied(m_port.setRequestToSend(m_rtsMode == LineMode::Enable));
+    return lineModeApplied(port_.setDataTerminalReady(dtrMode_ == LineMode::Enable)) &&
+           lineModeApplied(port_.setRequestToSend(rtsMode_ == LineMode::Enable));
 }
 
 // A pseudo-terminal has no modem lines; a line control it refuses is no fault.
 bool Tcomm_port::lineModeApplied(bool ok) {
-    if (!ok && m_port.error() == QSerialPort::UnsupportedOperationError) {
-        m_port.clearError();
+    if (!ok && port_.error() == QSerialPort::UnsupportedOperationError) {
+        port_.clearError();
         return true;
     }
     return settingApplied(ok);
@@ -154,52 +154,52 @@ bool Tcomm_port::lineModeApplied(bool ok) {
 bool Tcomm_port::settingApplied(bool ok) {
     if (ok)
         return true;
-    m_port.clearError();
+    port_.clearError();
     tell(SettingRefused, MessageIcon::Information);
     return false;
 }
 
 void Tcomm_port::tell(const char *text, MessageIcon icon) {
-    m_prompter.message(QString(), QString::fromUtf8(text), icon, MessageButtons::Ok);
+    prompter_.message(QString(), QString::fromUtf8(text), icon, MessageButtons::Ok);
 }
 
 void Tcomm_port::SendFrame(const QByteArray &frame) {
-    if (!m_port.isOpen())
+    if (!port_.isOpen())
         return;
-    m_frame = frame;
-    m_framePending = true;
+    frame_ = frame;
+    framePending_ = true;
 }
 
 QByteArray Tcomm_port::TakeResponse() {
-    return std::exchange(m_received, {});
+    return std::exchange(received_, {});
 }
 
 // A frame given before the tick (or by the owner while it handles this tick's bytes) goes
 // out right after the read, so the TNC's answer to it is read by a later tick.
 void Tcomm_port::serviceTick() {
-    if (vuorotellen && m_framePending) {
+    if (vuorotellen && framePending_) {
         writeStep();
     } else {
         readStep();
-        if (m_framePending && !vuorotellen)
+        if (framePending_ && !vuorotellen)
             writeStep();
     }
     // A new interval takes effect while the port stays open, counted from this tick.
-    if (m_tick->isActive() && m_tick->interval() != tickInterval())
-        m_tick->start(tickInterval());
+    if (tick_->isActive() && tick_->interval() != tickInterval())
+        tick_->start(tickInterval());
 }
 
 void Tcomm_port::readStep() {
-    const QByteArray chunk = m_port.read(std::max(RX_notify, 1));
+    const QByteArray chunk = port_.read(std::max(RX_notify, 1));
     if (chunk.isEmpty())
         return;
-    m_received += chunk;
+    received_ += chunk;
     emit tulleet_merkit();
 }
 
 void Tcomm_port::writeStep() {
-    m_port.write(std::exchange(m_frame, {}));
-    m_framePending = false;
+    port_.write(std::exchange(frame_, {}));
+    framePending_ = false;
 }
 
 int Tcomm_port::tickInterval() const {
@@ -208,11 +208,11 @@ int Tcomm_port::tickInterval() const {
 
 void Tcomm_port::onPortError(QSerialPort::SerialPortError error) {
     // A report queued before a close (or before a fresh open) is no longer about this port.
-    if (!m_port.isOpen() || !isLinkLost(error) || m_port.error() != error)
+    if (!port_.isOpen() || !isLinkLost(error) || port_.error() != error)
         return;
-    const QString reason = m_port.errorString();
+    const QString reason = port_.errorString();
     close();
-    m_prompter.show(withReason(portStoppedWorking(deviceName()), reason));
+    prompter_.show(withReason(portStoppedWorking(deviceName()), reason));
 }
 
 } // namespace krx

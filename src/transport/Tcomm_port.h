@@ -26,22 +26,22 @@ public:
     ~Tcomm_port() override;
 
     // Serial port number from 0: port N opens /dev/ttyS<N>. Used when no device is set.
-    int Portin_nro() const { return m_portNumber; }
-    void setPortin_nro(int number) { m_portNumber = number; }
+    int Portin_nro() const { return portNumber_; }
+    void setPortin_nro(int number) { portNumber_ = number; }
     // An explicit device path (a USB adapter, a pseudo-terminal); overrides Portin_nro.
-    QString device() const { return m_device; }
-    void setDevice(const QString &path) { m_device = path; }
+    QString device() const { return device_; }
+    void setDevice(const QString &path) { device_ = path; }
     // The device the port opens, as named in its messages. Both take effect at the next open.
     QString deviceName() const;
 
     // Line speed in baud. Applied at once while open; a refused value keeps the old one.
-    qint32 Baudrate() const { return m_baudrate; }
+    qint32 Baudrate() const { return baudrate_; }
     void setBaudrate(qint32 baud);
-    FlowControl Kattely() const { return m_flowControl; }
+    FlowControl Kattely() const { return flowControl_; }
     void setKattely(FlowControl flowControl);
-    LineMode DTRmode() const { return m_dtrMode; }
+    LineMode DTRmode() const { return dtrMode_; }
     void setDTRmode(LineMode mode);
-    LineMode RTSmode() const { return m_rtsMode; }
+    LineMode RTSmode() const { return rtsMode_; }
     void setRTSmode(LineMode mode);
     // The input buffer (RX) limits what is taken from the device before the ticks read it;
     // the output size is kept for the settings only. Both can change only while closed:
@@ -54,7 +54,7 @@ public:
     bool vuorotellen = false;
 
     void SetActive(bool active) override;
-    bool isActive() const override { return m_port.isOpen(); }
+    bool isActive() const override { return port_.isOpen(); }
     // Keeps the frame for the next tick, replacing one still waiting; dropped while closed.
     void SendFrame(const QByteArray &frame) override;
     QByteArray TakeResponse() override;
@@ -74,20 +74,20 @@ private:
     int tickInterval() const;
     void onPortError(QSerialPort::SerialPortError error);
 
-    Prompter &m_prompter;
-    QSerialPort m_port{this};
-    std::unique_ptr<Timer> m_tick;
+    Prompter &prompter_;
+    QSerialPort port_{this};
+    std::unique_ptr<Timer> tick_;
 
-    int m_portNumber = 1;
-    QString m_device;
-    qint32 m_baudrate = QSerialPort::Baud19200;
-    FlowControl m_flowControl = FlowControl::fcXONXOFF;
-    LineMode m_dtrMode = LineMode::Enable;
-    LineMode m_rtsMode = LineMode::Enable;
+    int portNumber_ = 1;
+    QString device_;
+    qint32 baudrate_ = QSerialPort::Baud19200;
+    FlowControl flowControl_ = FlowControl::fcXONXOFF;
+    LineMode dtrMode_ = LineMode::Enable;
+    LineMode rtsMode_ = LineMode::Enable;
 
-    QByteArray m_received;
-    QByteArray m_frame;
-    bool m_framePending = false;
+    QByteArray received_;
+    QByteArray frame_;
+    bool framePending_ = false;
 };
 
 } // namespace krx

@@ -77,22 +77,22 @@ QByteArray Twa8ded::LeaveHostModeFrame() {
 // one visit in N + 1 for "L" instead. A monitor header announcing information (code 5) sends
 // the poll back to channel 0 so the information follows its header.
 Twa8ded::Poll Twa8ded::NextPoll(int code) {
-    if (m_forcedChannel >= 0) {
-        const int channel = m_forcedChannel;
-        if (++m_forcedCount > m_forcedLimit)
-            m_forcedChannel = -1;
+    if (forcedChannel_ >= 0) {
+        const int channel = forcedChannel_;
+        if (++forcedCount_ > forcedLimit_)
+            forcedChannel_ = -1;
         return {PollKind::Data, DataPollFrame(channel)};
     }
-    if (m_lastChannel >= m_channelCount) {
-        m_generalPoll = true;
+    if (lastChannel_ >= channelCount_) {
+        generalPoll_ = true;
         return {PollKind::BufferQuery, BufferQueryFrame()};
     }
     const int channel =
-        m_generalPoll || code == MonitorHeaderWithInformation ? 0 : m_lastChannel + 1;
-    int &counter = m_pollCounters[channel];
-    if (++counter > m_channelCount)
+        generalPoll_ || code == MonitorHeaderWithInformation ? 0 : lastChannel_ + 1;
+    int &counter = pollCounters_[channel];
+    if (++counter > channelCount_)
         counter = 0;
-    m_generalPoll = false;
+    generalPoll_ = false;
     if (channel == counter)
         return {PollKind::Status, StatusPollFrame(channel)};
     return {PollKind::Data, DataPollFrame(channel)};
@@ -100,25 +100,25 @@ Twa8ded::Poll Twa8ded::NextPoll(int code) {
 
 void Twa8ded::ForcePolls(int channel, int limit) {
     Q_ASSERT(channel >= 0 && channel <= 255);
-    m_forcedChannel = channel;
-    m_forcedCount = 0;
-    m_forcedLimit = limit;
+    forcedChannel_ = channel;
+    forcedCount_ = 0;
+    forcedLimit_ = limit;
 }
 
 HostResponse Twa8ded::AddResponseBytes(QByteArrayView chunk) {
     for (qsizetype at = 0; at < chunk.size(); ++at) {
         if (skipsTail(chunk[at]))
             continue;
-        m_buffer.append(chunk[at]);
-        m_lastChannel = quint8(m_buffer[0]);
-        if (m_buffer.size() == 2 && quint8(m_buffer[1]) > LastCode)
+        buffer_.append(chunk[at]);
+        lastChannel_ = quint8(buffer_[0]);
+        if (buffer_.size() == 2 && quint8(buffer_[1]) > LastCode)
             return reject();
         if (bufferHoldsWholeResponse())
             return takeResponse();
-        if (m_buffer.size() == ReceiveBufferSize) {
+        if (buffer_.size() == ReceiveBufferSize) {
             // A text without end: the rest of it, when it comes after the next request, must not
             // be taken for that request's answer.
-            m_skipToZero = !chunk.sliced(at + 1).contains('\0');
+            skipToZero_ = !chunk.sliced(at + 1).contains('\0');
             return reject();
         }
     }
@@ -130,22 +130,22 @@ HostResponse Twa8ded::AddInitBytes(QByteArrayView chunk) {
         if (skipsTail(byte))
             continue;
         const bool fitsAnswer =
-            m_buffer.isEmpty() ? byte == 0 : m_buffer.size() > 1 || quint8(byte) <= LastInitCode;
+            buffer_.isEmpty() ? byte == 0 : buffer_.size() > 1 || quint8(byte) <= LastInitCode;
         if (!fitsAnswer) {
-            if (!m_inStrayRun)
-                ++m_protocolErrors;
-            m_inStrayRun = true;
-            m_buffer.clear();
+            if (!inStrayRun_)
+                ++protocolErrors_;
+            inStrayRun_ = true;
+            buffer_.clear();
             continue;
         }
-        m_inStrayRun = false;
-        m_buffer.append(byte);
+        inStrayRun_ = false;
+        buffer_.append(byte);
         if (bufferHoldsWholeResponse())
             return takeResponse();
-        if (m_buffer.size() == ReceiveBufferSize) {
-            ++m_protocolErrors;
-            m_buffer.clear();
-            m_skipToZero = true;
+        if (buffer_.size() == ReceiveBufferSize) {
+            ++protocolErrors_;
+            buffer_.clear();
+            skipToZero_ = true;
         }
     }
     return incomplete();
@@ -159,68 +159,68 @@ HostResponse Twa8ded::AddInitBytes(QByteArrayView chunk) {
 // Dropping everything that arrives until the next command goes out would drop nothing here,
 // since the caller sends that command at once.
 void Twa8ded::AbandonInitAnswer() {
-    if (m_buffer.size() >= 2)
-        m_skipToZero = true;
-    m_buffer.clear();
+    if (buffer_.size() >= 2)
+        skipToZero_ = true;
+    buffer_.clear();
 }
 
 void Twa8ded::DiscardPartialResponse() {
-    m_buffer.clear();
-    m_skipToZero = false;
+    buffer_.clear();
+    skipToZero_ = false;
 }
 
 void Twa8ded::set_kanavien_maara(int count) {
-    m_channelCount = std::clamp(count, 0, MaxChannels);
+    channelCount_ = std::clamp(count, 0, MaxChannels);
 }
 
 bool Twa8ded::skipsTail(char byte) {
-    if (!m_skipToZero)
+    if (!skipToZero_)
         return false;
-    m_skipToZero = byte != 0;
+    skipToZero_ = byte != 0;
     return true;
 }
 
 // Checked after every byte, so a text response ends at its first zero byte.
 bool Twa8ded::bufferHoldsWholeResponse() const {
-    const qsizetype size = m_buffer.size();
+    const qsizetype size = buffer_.size();
     if (size < 2)
         return false;
-    const int code = quint8(m_buffer[1]);
+    const int code = quint8(buffer_[1]);
     if (code == 0)
         return true;
     if (isTextCode(code))
-        return size > 2 && m_buffer.back() == 0;
-    return size > 2 && size == quint8(m_buffer[2]) + 4;
+        return size > 2 && buffer_.back() == 0;
+    return size > 2 && size == quint8(buffer_[2]) + 4;
 }
 
 HostResponse Twa8ded::takeResponse() {
     HostResponse response;
-    response.channel = quint8(m_buffer[0]);
-    response.code = quint8(m_buffer[1]);
-    response.kind = m_expectedKind;
+    response.channel = quint8(buffer_[0]);
+    response.code = quint8(buffer_[1]);
+    response.kind = expectedKind_;
     const bool isText = isTextCode(response.code);
     if (isText) // the text before its zero byte, cut to leave room for the CR
         response.text =
-            m_buffer.sliced(2, std::min<qsizetype>(m_buffer.size() - 3, HostResponse::MaxText - 1));
+            buffer_.sliced(2, std::min<qsizetype>(buffer_.size() - 3, HostResponse::MaxText - 1));
     else if (response.code > 0)
-        response.text = m_buffer.sliced(3);
+        response.text = buffer_.sliced(3);
     response.length = int(response.text.size());
     if (isText)
         response.text.append('\r');
-    m_buffer.clear();
+    buffer_.clear();
     return response;
 }
 
 HostResponse Twa8ded::incomplete() const {
     HostResponse response;
-    response.kind = m_expectedKind;
+    response.kind = expectedKind_;
     return response;
 }
 
 HostResponse Twa8ded::reject() {
-    m_buffer.clear();
-    m_lastChannel = 0;
-    ++m_protocolErrors;
+    buffer_.clear();
+    lastChannel_ = 0;
+    ++protocolErrors_;
     HostResponse response = incomplete();
     response.length = HostResponse::Rejected;
     return response;

@@ -59,18 +59,18 @@ public:
     void AbandonInitAnswer();
     // Drops a response that stopped arriving, before the request is sent again.
     void DiscardPartialResponse();
-    int protocolErrors() const { return m_protocolErrors; }
+    int protocolErrors() const { return protocolErrors_; }
 
-    int kanavien_maara() const { return m_channelCount; }
+    int kanavien_maara() const { return channelCount_; }
     void set_kanavien_maara(int count); // kept within 0..MaxChannels
-    int activeChannel() const { return m_activeChannel; }
-    void setActiveChannel(int channel) { m_activeChannel = channel; }
-    bool isHostModeActive() const { return m_hostModeActive; }
-    void setHostModeActive(bool active) { m_hostModeActive = active; }
-    bool isInitialising() const { return m_initialising; }
-    void setInitialising(bool initialising) { m_initialising = initialising; }
-    ReplyKind expectedKind() const { return m_expectedKind; }
-    void setExpectedKind(ReplyKind kind) { m_expectedKind = kind; }
+    int activeChannel() const { return activeChannel_; }
+    void setActiveChannel(int channel) { activeChannel_ = channel; }
+    bool isHostModeActive() const { return hostModeActive_; }
+    void setHostModeActive(bool active) { hostModeActive_ = active; }
+    bool isInitialising() const { return initialising_; }
+    void setInitialising(bool initialising) { initialising_ = initialising; }
+    ReplyKind expectedKind() const { return expectedKind_; }
+    void setExpectedKind(ReplyKind kind) { expectedKind_ = kind; }
 
 private:
     bool skipsTail(char byte);
@@ -79,23 +79,23 @@ private:
     HostResponse incomplete() const;
     HostResponse reject();
 
-    int m_channelCount = 0;
-    int m_activeChannel = 0;
-    bool m_hostModeActive = false;
-    bool m_initialising = false;
-    ReplyKind m_expectedKind = ReplyKind::DataPoll;
+    int channelCount_ = 0;
+    int activeChannel_ = 0;
+    bool hostModeActive_ = false;
+    bool initialising_ = false;
+    ReplyKind expectedKind_ = ReplyKind::DataPoll;
 
-    QByteArray m_buffer;
-    bool m_skipToZero = false; // dropping the rest of a text response up to its zero byte
-    bool m_inStrayRun = false;
-    int m_protocolErrors = 0;
+    QByteArray buffer_;
+    bool skipToZero_ = false; // dropping the rest of a text response up to its zero byte
+    bool inStrayRun_ = false;
+    int protocolErrors_ = 0;
 
-    bool m_generalPoll = false;
-    int m_lastChannel = -1;
-    std::array<int, MaxChannels + 1> m_pollCounters{};
-    int m_forcedChannel = -1;
-    int m_forcedCount = 0;
-    int m_forcedLimit = 4;
+    bool generalPoll_ = false;
+    int lastChannel_ = -1;
+    std::array<int, MaxChannels + 1> pollCounters_{};
+    int forcedChannel_ = -1;
+    int forcedCount_ = 0;
+    int forcedLimit_ = 4;
 };
 
 } // namespace krx

@@ -23,20 +23,20 @@ constexpr BiText ConnectionBroke{"Yhteys VIOLA:lle katkennut jostain syystä",
 } // namespace
 
 tporttisocket::tporttisocket(Clock &clock, Prompter &prompter, QObject *parent)
-    : Transport(parent), m_prompter(prompter), m_poll(clock.createTimer()) {
-    m_poll->onTimeout([this] { poll(); });
+    : Transport(parent), prompter_(prompter), poll_(clock.createTimer()) {
+    poll_->onTimeout([this] { poll(); });
     // Queued, so that closing the socket (and a modal message) never happen inside the
     // socket's own notification. Each handler checks that its news still applies.
-    connect(&m_socket, &QTcpSocket::connected, this, &tporttisocket::onConnected,
+    connect(&socket_, &QTcpSocket::connected, this, &tporttisocket::onConnected,
             Qt::QueuedConnection);
-    connect(&m_socket, &QTcpSocket::disconnected, this, &tporttisocket::onDisconnected,
+    connect(&socket_, &QTcpSocket::disconnected, this, &tporttisocket::onDisconnected,
             Qt::QueuedConnection);
-    connect(&m_socket, &QTcpSocket::errorOccurred, this, &tporttisocket::onError,
+    connect(&socket_, &QTcpSocket::errorOccurred, this, &tporttisocket::onError,
             Qt::QueuedConnection);
 }
 
 tporttisocket::~tporttisocket() {
-    disconnect(&m_socket, nullptr, this, nullptr);
+    disconnect(&socket_, nullptr, this, nullptr);
     deactivate();
 }
 
@@ -45,52 +45,52 @@ void tporttisocket::SetActive(bool active) {
         deactivate();
         return;
     }
-    if (m_state != State::Inactive)
+    if (state_ != State::Inactive)
         return;
-    m_state = State::Connecting;
+    state_ = State::Connecting;
     // Bytes of an earlier connection mean nothing to the new one.
-    m_received.clear();
-    m_socket.connectToHost(m_address, m_port);
+    received_.clear();
+    socket_.connectToHost(address_, port_);
     // Two polls per `valiaika`, as evenly spaced as the interval allows.
-    m_poll->start(std::max(valiaika / 2, 1));
+    poll_->start(std::max(valiaika / 2, 1));
 }
 
 void tporttisocket::deactivate() {
-    if (m_state == State::Inactive)
+    if (state_ == State::Inactive)
         return;
-    m_state = State::Inactive;
-    m_poll->stop();
-    m_held.clear();
-    m_socket.flush();
-    m_socket.abort();
+    state_ = State::Inactive;
+    poll_->stop();
+    held_.clear();
+    socket_.flush();
+    socket_.abort();
 }
 
 void tporttisocket::SendFrame(const QByteArray &frame) {
-    switch (m_state) {
+    switch (state_) {
     case State::Inactive:
         return;
     case State::Connecting:
-        m_held += frame;
+        held_ += frame;
         return;
     case State::Connected:
         // Qt reports a failed send through errorOccurred. A client that has just seen the
         // emulator close drops the frame; the close is reported when its news arrives.
-        if (m_socket.state() == QAbstractSocket::ConnectedState) {
-            m_socket.write(frame);
-            m_socket.flush(); // at once, without another trip through the event loop
+        if (socket_.state() == QAbstractSocket::ConnectedState) {
+            socket_.write(frame);
+            socket_.flush(); // at once, without another trip through the event loop
         }
         return;
     }
 }
 
 QByteArray tporttisocket::TakeResponse() {
-    return std::exchange(m_received, {});
+    return std::exchange(received_, {});
 }
 
 bool tporttisocket::takeArrived() {
-    if (m_socket.bytesAvailable() <= 0)
+    if (socket_.bytesAvailable() <= 0)
         return false;
-    m_received += m_socket.readAll();
+    received_ += socket_.readAll();
     return true;
 }
 
@@ -101,15 +101,15 @@ void tporttisocket::poll() {
 
 void tporttisocket::onConnected() {
     // A report of a connection closed meanwhile must not pass for the new one.
-    if (m_state != State::Connecting || m_socket.state() != QAbstractSocket::ConnectedState)
+    if (state_ != State::Connecting || socket_.state() != QAbstractSocket::ConnectedState)
         return;
-    m_state = State::Connected;
-    if (!m_held.isEmpty())
-        m_socket.write(std::exchange(m_held, {}));
+    state_ = State::Connected;
+    if (!held_.isEmpty())
+        socket_.write(std::exchange(held_, {}));
 }
 
 void tporttisocket::onDisconnected() {
-    if (m_state != State::Connected)
+    if (state_ != State::Connected)
         return;
     // What the emulator sent before it closed is still handed on, after the transport has
     // become inactive so that nothing is sent in reply.
@@ -117,15 +117,15 @@ void tporttisocket::onDisconnected() {
     deactivate();
     if (arrived)
         emit tulleet_merkit();
-    m_prompter.show(ClosedByEmulator.in(m_language));
+    prompter_.show(ClosedByEmulator.in(language_));
 }
 
 void tporttisocket::onError(QAbstractSocket::SocketError error) {
-    switch (m_state) {
+    switch (state_) {
     case State::Inactive:
         return;
     case State::Connecting:
-        if (m_socket.state() == QAbstractSocket::UnconnectedState)
+        if (socket_.state() == QAbstractSocket::UnconnectedState)
             fail(ConnectionFailed);
         return;
     case State::Connected:
@@ -138,7 +138,7 @@ void tporttisocket::onError(QAbstractSocket::SocketError error) {
 
 void tporttisocket::fail(const BiText &text) {
     deactivate();
-    m_prompter.show(text.in(m_language));
+    prompter_.show(text.in(language_));
 }
 
 } // namespace krx

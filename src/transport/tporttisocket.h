@@ -26,19 +26,19 @@ public:
     ~tporttisocket() override;
 
     // The emulator's address and port; taken at the next activation.
-    QHostAddress serverAddress() const { return m_address; }
-    void setServerAddress(const QHostAddress &address) { m_address = address; }
-    quint16 serverPort() const { return m_port; }
-    void setServerPort(quint16 port) { m_port = port; }
+    QHostAddress serverAddress() const { return address_; }
+    void setServerAddress(const QHostAddress &address) { address_ = address; }
+    quint16 serverPort() const { return port_; }
+    void setServerPort(quint16 port) { port_ = port; }
     // The language of the messages.
-    Language language() const { return m_language; }
-    void setLanguage(Language language) { m_language = language; }
+    Language language() const { return language_; }
+    void setLanguage(Language language) { language_ = language; }
 
     // Activation starts connecting and polling (`valiaika` is taken now); the transport
     // becomes active when the connection is made. A failed or lost connection deactivates
     // it with a message; deactivating closes the connection without one.
     void SetActive(bool active) override;
-    bool isActive() const override { return m_state == State::Connected; }
+    bool isActive() const override { return state_ == State::Connected; }
     // Sent at once while connected; held while connecting and sent once connected;
     // dropped while inactive.
     void SendFrame(const QByteArray &frame) override;
@@ -58,17 +58,17 @@ private:
     void onError(QAbstractSocket::SocketError error);
     void fail(const BiText &text);
 
-    Prompter &m_prompter;
-    QTcpSocket m_socket{this};
-    std::unique_ptr<Timer> m_poll;
+    Prompter &prompter_;
+    QTcpSocket socket_{this};
+    std::unique_ptr<Timer> poll_;
 
-    QHostAddress m_address{QHostAddress::LocalHost};
-    quint16 m_port = DefaultPort;
-    Language m_language = Language::Finnish;
+    QHostAddress address_{QHostAddress::LocalHost};
+    quint16 port_ = DefaultPort;
+    Language language_ = Language::Finnish;
 
-    State m_state = State::Inactive;
-    QByteArray m_held;     // frames given while connecting
-    QByteArray m_received; // delivered and not yet taken
+    State state_ = State::Inactive;
+    QByteArray held_;     // frames given while connecting
+    QByteArray received_; // delivered and not yet taken
 };
 
 } // namespace krx

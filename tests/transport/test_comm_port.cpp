@@ -28,24 +28,24 @@ public:
         termios raw{};
         ::cfmakeraw(&raw);
         char name[128] = {};
-        if (::openpty(&m_master, &m_slave, name, &raw, nullptr) != 0)
+        if (::openpty(&master_, &slave_, name, &raw, nullptr) != 0)
             return;
-        ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-        m_slavePath = QString::fromLocal8Bit(name);
+        ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+        slavePath_ = QString::fromLocal8Bit(name);
     }
     ~PseudoTerminal() {
         closeMaster();
-        if (m_slave >= 0)
-            ::close(m_slave);
+        if (slave_ >= 0)
+            ::close(slave_);
     }
     PseudoTerminal(const PseudoTerminal &) = delete;
     PseudoTerminal &operator=(const PseudoTerminal &) = delete;
 
-    bool isOpen() const { return !m_slavePath.isEmpty(); }
-    QString slavePath() const { return m_slavePath; }
+    bool isOpen() const { return !slavePath_.isEmpty(); }
+    QString slavePath() const { return slavePath_; }
 
     bool write(const QByteArray &bytes) {
-        return ::write(m_master, bytes.constData(), bytes.size()) == bytes.size();
+        return ::write(master_, bytes.constData(), bytes.size()) == bytes.size();
     }
     // What the transport has written, gathered until `size` bytes or a bounded wait ends.
     QByteArray read(qsizetype size) {
@@ -54,7 +54,7 @@ public:
         while (gathered.size() < size && !deadline.hasExpired()) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
             char buffer[512];
-            const ssize_t count = ::read(m_master, buffer, sizeof buffer);
+            const ssize_t count = ::read(master_, buffer, sizeof buffer);
             if (count > 0)
                 gathered.append(buffer, count);
         }
@@ -62,19 +62,19 @@ public:
     }
     termios slaveSettings() const {
         termios settings{};
-        ::tcgetattr(m_slave, &settings);
+        ::tcgetattr(slave_, &settings);
         return settings;
     }
     void closeMaster() {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
+        if (master_ >= 0)
+            ::close(master_);
+        master_ = -1;
     }
 
 private:
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_slavePath;
+    int master_ = -1;
+    int slave_ = -1;
+    QString slavePath_;
 };
 
 // A port under test opened on a fresh pseudo-terminal.
