@@ -8,8 +8,8 @@
 #include "core/Kernel.h"
 #include "core/SystemClock.h"
 #include "tncsim/Tnc.h"
-#include "transport/Twa8ded.h"
 #include "transport/Tcomm_port.h"
+#include "transport/Twa8ded.h"
 #include "transport/tporttisocket.h"
 
 #include <QCoreApplication>
@@ -17,7 +17,6 @@
 #include <QProcess>
 #include <QTcpSocket>
 #include <QTimer>
-
 #include <cstdio>
 #include <ctime>
 
@@ -134,7 +133,8 @@ void idlePolling(const char *what, const Kernel::TransportFactory &factory, int 
         return;
     }
     long responses = 0;
-    QObject::connect(hostMode.transport(), &Transport::tulleet_merkit, [&responses] { ++responses; });
+    QObject::connect(hostMode.transport(), &Transport::tulleet_merkit,
+                     [&responses] { ++responses; });
     QElapsedTimer wall;
     wall.start();
     const double cpuBefore = cpuSeconds();
@@ -142,8 +142,8 @@ void idlePolling(const char *what, const Kernel::TransportFactory &factory, int 
     QCoreApplication::exec();
     const double cpu = cpuSeconds() - cpuBefore;
     const double elapsed = wall.nsecsElapsed() / 1e9;
-    std::printf("%-34s %9.1f responses/s  CPU %.3f %% of one core (%.3f s CPU in %.1f s)\n",
-                what, double(responses) / elapsed, 100.0 * cpu / elapsed, cpu, elapsed);
+    std::printf("%-34s %9.1f responses/s  CPU %.3f %% of one core (%.3f s CPU in %.1f s)\n", what,
+                double(responses) / elapsed, 100.0 * cpu / elapsed, cpu, elapsed);
 }
 
 } // namespace
@@ -162,22 +162,28 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     print("loopback TCP (unpaced)", overTcp(port, 20000));
-    idlePolling("idle, 10 channels, socket (20 ms)", [port](const Settings &settings) {
-        auto socket = std::make_unique<tporttisocket>(systemClock, prompter);
-        socket->setLanguage(settings.language);
-        socket->setServerPort(port);
-        return std::unique_ptr<Transport>(std::move(socket));
-    }, idleSeconds);
+    idlePolling(
+        "idle, 10 channels, socket (20 ms)",
+        [port](const Settings &settings) {
+            auto socket = std::make_unique<tporttisocket>(systemClock, prompter);
+            socket->setLanguage(settings.language);
+            socket->setServerPort(port);
+            return std::unique_ptr<Transport>(std::move(socket));
+        },
+        idleSeconds);
     tcpSimulator.terminate();
     tcpSimulator.waitForFinished(3000);
 
     QProcess ptySimulator;
     const QString pty = QString::fromLocal8Bit(startSimulator(ptySimulator, {"--pty"}));
-    idlePolling("idle, 10 channels, serial (18 ms)", [&pty](const Settings &) {
-        auto port = std::make_unique<Tcomm_port>(systemClock, prompter);
-        port->setDevice(pty);
-        return std::unique_ptr<Transport>(std::move(port));
-    }, idleSeconds);
+    idlePolling(
+        "idle, 10 channels, serial (18 ms)",
+        [&pty](const Settings &) {
+            auto port = std::make_unique<Tcomm_port>(systemClock, prompter);
+            port->setDevice(pty);
+            return std::unique_ptr<Transport>(std::move(port));
+        },
+        idleSeconds);
     ptySimulator.terminate();
     ptySimulator.waitForFinished(3000);
     return 0;

@@ -20,7 +20,8 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("KRX Vizuzad"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("KRX packet-radio terminal and BBS mail client"));
+    parser.setApplicationDescription(
+        QStringLiteral("KRX packet-radio terminal and BBS mail client"));
     parser.addHelpOption();
     const QCommandLineOption home(QStringLiteral("home"),
                                   QStringLiteral("Use DIR as the program directory."),

@@ -75,7 +75,9 @@ void HostModeControl::send(const QByteArray &frame) {
         transport_->SendFrame(frame);
 }
 
-bool HostModeControl::sendsNothing() const { return kernel_.notConfigured(); }
+bool HostModeControl::sendsNothing() const {
+    return kernel_.notConfigured();
+}
 
 void HostModeControl::bytesArrived() {
     const QByteArray bytes = transport_->TakeResponse();
@@ -192,8 +194,8 @@ void HostModeControl::route(const HostResponse &response) {
         return;
     switch (kind) {
     case ReplyKind::BufferQuery:
-        emit bufferReport(
-            texts::bufferReport.in(kernel_.language()).arg(QString::fromLatin1(upToFirstCr(response.text))));
+        emit bufferReport(texts::bufferReport.in(kernel_.language())
+                              .arg(QString::fromLatin1(upToFirstCr(response.text))));
         break;
     case ReplyKind::ConnectionStatus:
         if (endpoint)
@@ -201,14 +203,15 @@ void HostModeControl::route(const HostResponse &response) {
         break;
     case ReplyKind::StatusPoll: {
         const QByteArray status = upToFirstCr(response.text);
-        const int waiting = endpoint ? endpoint->ShowLinkStatus(status)
+        const int waiting = endpoint                   ? endpoint->ShowLinkStatus(status)
                             : channel == 0 && monitor_ ? monitor_->ShowMonitorStatus(status)
                                                        : 0;
         if (waiting > 0)
             link_.ForcePolls(channel, waiting + kernel_.pollBurst());
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -281,8 +284,8 @@ void HostModeControl::SendCommand(int channel, const QByteArray &command, ReplyK
         if (state.automation_claimed || channels_.anyConnected()) {
             const Settings &settings = kernel_.settings();
             const int ssid = (channel + settings.baseSsid) % 16;
-            queue(Twa8ded::CommandFrame(channel, "i " + settings.ownCall + '-' +
-                                                     QByteArray::number(ssid)),
+            queue(Twa8ded::CommandFrame(channel,
+                                        "i " + settings.ownCall + '-' + QByteArray::number(ssid)),
                   ReplyKind::Command);
         }
     }

@@ -8,7 +8,6 @@
 
 #include <QByteArrayList>
 #include <QObject>
-
 #include <array>
 #include <deque>
 #include <memory>

@@ -9,14 +9,18 @@ namespace krx {
 
 namespace {
 
-bool isSectionLine(const QByteArray &trimmed) { return trimmed.startsWith('['); }
+bool isSectionLine(const QByteArray &trimmed) {
+    return trimmed.startsWith('[');
+}
 
 QByteArray sectionName(const QByteArray &trimmed) {
     const int close = trimmed.indexOf(']');
     return trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
 }
 
-bool sameName(const QByteArray &a, const QByteArray &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QByteArray &a, const QByteArray &b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 // Splits a key line into its trimmed key and value; nothing for comments and other lines.
 std::optional<std::pair<QByteArray, QByteArray>> splitKeyLine(const QByteArray &line) {
@@ -37,7 +41,9 @@ std::optional<std::pair<QByteArray, QByteArray>> splitKeyLine(const QByteArray &
 
 } // namespace
 
-IniFile::IniFile(QString path) : path_(std::move(path)) { reload(); }
+IniFile::IniFile(QString path) : path_(std::move(path)) {
+    reload();
+}
 
 void IniFile::reload() {
     lines_.clear();

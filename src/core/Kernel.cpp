@@ -14,14 +14,15 @@ namespace {
 
 constexpr int maxChannels = 10;
 
-QByteArray toggleKey(int channel) { return "toggle on " + QByteArray::number(channel); }
+QByteArray toggleKey(int channel) {
+    return "toggle on " + QByteArray::number(channel);
+}
 
 } // namespace
 
 Kernel::Kernel(ProgramDirectory directory, QString programName, Services services)
     : directory_(std::move(directory)), programName_(std::move(programName)), services_(services),
-      endTimer_(services.clock.createTimer()),
-      headerFetchTimer_(services.clock.createTimer()),
+      endTimer_(services.clock.createTimer()), headerFetchTimer_(services.clock.createTimer()),
       messageFetchTimer_(services.clock.createTimer()), idleTimer_(services.clock.createTimer()),
       dxQuietTimer_(services.clock.createTimer()) {
     endTimer_->setInterval(endTimerMs);
@@ -77,8 +78,8 @@ bool Kernel::channelCountValid() const {
 }
 
 QString Kernel::wrongChannelCountText() const {
-    return texts::wrongChannelCountBefore.in(language()) +
-           QString::number(settings_.channelCount) + texts::wrongChannelCountAfter.in(language());
+    return texts::wrongChannelCountBefore.in(language()) + QString::number(settings_.channelCount) +
+           texts::wrongChannelCountAfter.in(language());
 }
 
 void Kernel::setOption(Option option, bool on) {

@@ -10,9 +10,7 @@
 
 #include <QObject>
 #include <QTime>
-
 #include <functional>
-
 #include <memory>
 #include <optional>
 #include <vector>

@@ -27,7 +27,8 @@ QStringList partsOf(const QString &systemPath) {
 
 } // namespace
 
-ProgramDirectory::ProgramDirectory(QString root) : root_(QDir::cleanPath(QDir(root).absolutePath())) {}
+ProgramDirectory::ProgramDirectory(QString root)
+    : root_(QDir::cleanPath(QDir(root).absolutePath())) {}
 
 QString ProgramDirectory::resolve(const QString &systemPath) const {
     QString current = root_;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 
 namespace krx {
@@ -29,7 +28,9 @@ public:
                                                 const QString &filter) = 0;
 
     // A plain message with an OK button, as the program shows most of its notices.
-    void show(const QString &text) { message(QString(), text, MessageIcon::None, MessageButtons::Ok); }
+    void show(const QString &text) {
+        message(QString(), text, MessageIcon::None, MessageButtons::Ok);
+    }
 };
 
 } // namespace krx

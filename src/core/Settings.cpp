@@ -57,7 +57,9 @@ void appendClockLines(QByteArrayList &commands, const QDateTime &now) {
     commands << "K " + stamp.mid(9, 8);
 }
 
-bool sameCall(const QByteArray &a, const char *b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameCall(const QByteArray &a, const char *b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 void readToggles(const IniFile &misc, WindowToggles &toggles) {
     const auto flag = [&misc](const QByteArray &key) {
@@ -97,7 +99,7 @@ int baudRateFromSetting(const QByteArray &serialSettings) {
         return 1200;
     static constexpr int offered[] = {1200, 9600, 19200, 38400, 56000, 57600, 115200};
     return std::find(std::begin(offered), std::end(offered), number) != std::end(offered) ? number
-                                                                                           : 19200;
+                                                                                          : 19200;
 }
 
 LoadedSettings loadSettings(const IniFile &mainFile, const IniFile &miscFile, const Clock &clock) {
@@ -119,8 +121,8 @@ LoadedSettings loadSettings(const IniFile &mainFile, const IniFile &miscFile, co
     s.ownCall = own.call;
     s.baseSsid = own.ssid;
     if (!own.ssidReadable)
-        loaded.errors << texts::unreadableSsid.in(s.language).arg(
-            QString::fromLatin1(s.ownCallSetting));
+        loaded.errors
+            << texts::unreadableSsid.in(s.language).arg(QString::fromLatin1(s.ownCallSetting));
     s.channelCount = number("krx asetus", "kanavien maara", 3);
     s.initCommands = initCommandList(mainFile, s.ownCallSetting, s.channelCount);
 
@@ -175,7 +177,8 @@ LoadedSettings loadSettings(const IniFile &mainFile, const IniFile &miscFile, co
     s.autoOem = miscFile.readInteger(keys::fontToggleSection, "auto oem", 1) != 0;
     s.dxSoundGapMs = miscFile.readInteger("DX infos", "erotus", 0);
     s.dxSpecialString = miscFile.readString("DX infos", "sana", "");
-    s.oemCodePage = miscFile.readInteger(keys::generalSection, "oem codepage", 850) == 437 ? 437 : 850;
+    s.oemCodePage =
+        miscFile.readInteger(keys::generalSection, "oem codepage", 850) == 437 ? 437 : 850;
     return loaded;
 }
 

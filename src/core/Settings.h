@@ -36,10 +36,10 @@ struct WindowToggles {
     bool channel[11] = {}; // index 1..10
     bool monitor = false;
     bool lists = false;
-    bool reader = false;   // toggle on read
-    bool composer = false; // toggle on write
-    bool plus = false;     // toggle on plus
-    bool search = false;   // toggle on haku
+    bool reader = false;     // toggle on read
+    bool composer = false;   // toggle on write
+    bool plus = false;       // toggle on plus
+    bool search = false;     // toggle on haku
     bool properties = false; // toggle on omi
 };
 

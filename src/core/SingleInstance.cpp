@@ -12,8 +12,7 @@ constexpr int connectTimeoutMs = 500;
 constexpr char activateRequest[] = "activate\n";
 } // namespace
 
-SingleInstance::SingleInstance(const QString &programDirectory, QObject *parent)
-    : QObject(parent) {
+SingleInstance::SingleInstance(const QString &programDirectory, QObject *parent) : QObject(parent) {
     const QByteArray folder = QDir(programDirectory).canonicalPath().toUtf8();
     serverName_ = QStringLiteral("krx-") +
                   QString::fromLatin1(

@@ -24,8 +24,12 @@ private:
 
 } // namespace
 
-QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
 
-std::unique_ptr<Timer> SystemClock::createTimer() { return std::make_unique<QtTimer>(); }
+std::unique_ptr<Timer> SystemClock::createTimer() {
+    return std::make_unique<QtTimer>();
+}
 
 } // namespace krx

@@ -26,7 +26,8 @@ std::unique_ptr<Transport> createTransport(const Settings &settings, const Servi
         socket->setLanguage(settings.language);
         return socket;
     }
-    default: return nullptr;
+    default:
+        return nullptr;
     }
 }
 

@@ -17,9 +17,15 @@ std::optional<WindowPlacement> WindowPlacement::parse(const QByteArray &value) {
         return std::nullopt;
     WindowPlacement placement;
     switch (trimmed.front()) {
-    case '0': placement.state = State::Minimised; break;
-    case '2': placement.state = State::Maximised; break;
-    default: placement.state = State::Normal; break;
+    case '0':
+        placement.state = State::Minimised;
+        break;
+    case '2':
+        placement.state = State::Maximised;
+        break;
+    default:
+        placement.state = State::Normal;
+        break;
     }
     const QList<QByteArray> fields = trimmed.mid(2).simplified().split(' ');
     if (fields.size() != 4)

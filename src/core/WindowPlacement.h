@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-
 #include <optional>
 
 namespace krx {
@@ -47,7 +46,9 @@ namespace windowkeys {
 inline constexpr char mainWindow[] = "Pohja-ikkuna";
 inline constexpr char monitor[] = "Monitorointi-ikkuna";
 inline constexpr char lists[] = "Listaikkuna";
-inline QByteArray channel(int n) { return "QSO-ikkuna" + QByteArray::number(n); }
+inline QByteArray channel(int n) {
+    return "QSO-ikkuna" + QByteArray::number(n);
+}
 } // namespace windowkeys
 
 } // namespace krx

@@ -60,8 +60,7 @@ Tcomm_port::~Tcomm_port() {
 }
 
 QString Tcomm_port::deviceName() const {
-    return device_.isEmpty() ? QStringLiteral("/dev/ttyS") + QString::number(portNumber_)
-                              : device_;
+    return device_.isEmpty() ? QStringLiteral("/dev/ttyS") + QString::number(portNumber_) : device_;
 }
 
 void Tcomm_port::SetActive(bool active) {

@@ -87,8 +87,7 @@ Twa8ded::Poll Twa8ded::NextPoll(int code) {
         generalPoll_ = true;
         return {PollKind::BufferQuery, BufferQueryFrame()};
     }
-    const int channel =
-        generalPoll_ || code == MonitorHeaderWithInformation ? 0 : lastChannel_ + 1;
+    const int channel = generalPoll_ || code == MonitorHeaderWithInformation ? 0 : lastChannel_ + 1;
     int &counter = pollCounters_[channel];
     if (++counter > channelCount_)
         counter = 0;

@@ -18,24 +18,29 @@ namespace {
 QByteArray command(int channel, const QByteArray &text) {
     return QByteArray(1, char(channel)) + '\x01' + char(text.size() - 1) + text;
 }
-QByteArray poll(int channel, char letter) { return command(channel, QByteArray(1, letter)); }
+QByteArray poll(int channel, char letter) {
+    return command(channel, QByteArray(1, letter));
+}
 QByteArray info(int channel, const QByteArray &data) {
     return QByteArray(1, char(channel)) + '\x00' + char(data.size() - 1) + data;
 }
 QByteArray textAnswer(int channel, int code, const QByteArray &text) {
     return QByteArray(1, char(channel)) + char(code) + text + '\0';
 }
-QByteArray ok(int channel) { return QByteArray(1, char(channel)) + '\0'; }
+QByteArray ok(int channel) {
+    return QByteArray(1, char(channel)) + '\0';
+}
 
 // A kernel on a settings file, with the test as its TNC.
 class Fixture {
 public:
     explicit Fixture(const QByteArray &extraSettings = {}, int transportCode = 6) {
-        home.write("KRX.INI", "[portti asetus]\r\nEMU=" + QByteArray::number(transportCode) +
-                                  "\r\n[krx asetus]\r\noma kutsu=QQ1ZZZ-14\r\nkanavien maara=4\r\n"
-                                  "poissa aika=0\r\nlista aika=0\r\nmessu aika=10\r\n"
-                                  "[laatikko]\r\noma BBS=QQ2BBS\r\n[TNC INIT]\r\nx0=MUISC\r\nx1=T 5\r\n" +
-                                  extraSettings);
+        home.write("KRX.INI",
+                   "[portti asetus]\r\nEMU=" + QByteArray::number(transportCode) +
+                       "\r\n[krx asetus]\r\noma kutsu=QQ1ZZZ-14\r\nkanavien maara=4\r\n"
+                       "poissa aika=0\r\nlista aika=0\r\nmessu aika=10\r\n"
+                       "[laatikko]\r\noma BBS=QQ2BBS\r\n[TNC INIT]\r\nx0=MUISC\r\nx1=T 5\r\n" +
+                       extraSettings);
         kernel = std::make_unique<Kernel>(ProgramDirectory(home.path()), QStringLiteral("krx"),
                                           Services{clock, prompter, sound, shell});
         kernel->setTransportFactory([this](const Settings &) {
@@ -168,7 +173,9 @@ private slots:
         f.tnc->deliver(textAnswer(0, 5, "fm QQ2BBS to FBB ctl UI pid F0"));
         QCOMPARE(f.lastSent(), poll(0, 'G'));
         QCOMPARE(f.monitor.shown, QByteArrayList{"5:fm QQ2BBS to FBB ctl UI pid F0\r"});
-        f.tnc->deliver(QByteArray("\0\x06\x04" "data\r", 8));
+        f.tnc->deliver(QByteArray("\0\x06\x04"
+                                  "data\r",
+                                  8));
         QCOMPARE(f.lastSent(), info(1, "queued\r"));
         QCOMPARE(f.monitor.captured, (QList<int>{5, 6}));
     }
@@ -201,7 +208,8 @@ private slots:
         QTest::addColumn<QByteArrayList>("queued");
         const QByteArray ssid = command(3, "i QQ1ZZZ-1"), connect = command(3, "c QQ2BBS");
         QTest::newRow("claimed by automation") << true << false << QByteArrayList{ssid, connect};
-        QTest::newRow("another channel connected") << false << true << QByteArrayList{ssid, connect};
+        QTest::newRow("another channel connected")
+            << false << true << QByteArrayList{ssid, connect};
         QTest::newRow("neither") << false << false << QByteArrayList{connect};
     }
     void connectCommandTakesTheChannelsOwnSsid() {
@@ -319,7 +327,8 @@ private slots:
         test::ScriptedPrompter prompter;
         test::RecordingSoundPlayer sound;
         test::RecordingShell shell;
-        Kernel kernel(ProgramDirectory(home.path()), "krx", Services{clock, prompter, sound, shell});
+        Kernel kernel(ProgramDirectory(home.path()), "krx",
+                      Services{clock, prompter, sound, shell});
         bool factoryCalled = false;
         kernel.setTransportFactory([&factoryCalled](const Settings &) {
             factoryCalled = true;

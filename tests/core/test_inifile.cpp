@@ -31,18 +31,27 @@ private slots:
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("exact") << QByteArray("krx asetus") << QByteArray("kieli") << QByteArray("1");
-        QTest::newRow("section case") << QByteArray("KRX ASETUS") << QByteArray("kieli") << QByteArray("1");
-        QTest::newRow("key case") << QByteArray("krx asetus") << QByteArray("OMA KUTSU") << QByteArray("qq1zzz-3");
-        QTest::newRow("trimmed") << QByteArray("krx asetus") << QByteArray("messu aika") << QByteArray("10");
-        QTest::newRow("quotes removed") << QByteArray("krx asetus") << QByteArray("tervehdys") << QByteArray(" Hei ");
-        QTest::newRow("inner quotes kept") << QByteArray("otsakelista") << QByteArray("ajan esitys muoto")
-                                           << QByteArray("dd/mm\" \"hh:nn");
-        QTest::newRow("8-bit value") << QByteArray("laatikko") << QByteArray("bbs prompt")
-                                     << QByteArray("\xe4\xe4\xe4");
-        QTest::newRow("commented key") << QByteArray("krx asetus") << QByteArray("PACLEN") << QByteArray("<missing>");
-        QTest::newRow("other section") << QByteArray("laatikko") << QByteArray("kieli") << QByteArray("<missing>");
-        QTest::newRow("missing section") << QByteArray("nope") << QByteArray("kieli") << QByteArray("<missing>");
+        QTest::newRow("exact") << QByteArray("krx asetus") << QByteArray("kieli")
+                               << QByteArray("1");
+        QTest::newRow("section case")
+            << QByteArray("KRX ASETUS") << QByteArray("kieli") << QByteArray("1");
+        QTest::newRow("key case") << QByteArray("krx asetus") << QByteArray("OMA KUTSU")
+                                  << QByteArray("qq1zzz-3");
+        QTest::newRow("trimmed") << QByteArray("krx asetus") << QByteArray("messu aika")
+                                 << QByteArray("10");
+        QTest::newRow("quotes removed")
+            << QByteArray("krx asetus") << QByteArray("tervehdys") << QByteArray(" Hei ");
+        QTest::newRow("inner quotes kept")
+            << QByteArray("otsakelista") << QByteArray("ajan esitys muoto")
+            << QByteArray("dd/mm\" \"hh:nn");
+        QTest::newRow("8-bit value")
+            << QByteArray("laatikko") << QByteArray("bbs prompt") << QByteArray("\xe4\xe4\xe4");
+        QTest::newRow("commented key")
+            << QByteArray("krx asetus") << QByteArray("PACLEN") << QByteArray("<missing>");
+        QTest::newRow("other section")
+            << QByteArray("laatikko") << QByteArray("kieli") << QByteArray("<missing>");
+        QTest::newRow("missing section")
+            << QByteArray("nope") << QByteArray("kieli") << QByteArray("<missing>");
     }
     void readsWithPrivateProfileRules() {
         QFETCH(QByteArray, section);
@@ -87,10 +96,11 @@ private slots:
         QVERIFY(!ini.writeString("krx asetus", "RX pakattu siirto", "0"));
         QVERIFY(!ini.writeString("lista", "lst_to", "19"));
         QVERIFY(!ini.writeString("Ikkunoiden paikkat", "muista paikat", "1"));
-        QCOMPARE(readAll(path),
-                 QByteArray(";\r\n; legend\r\n\r\n[krx asetus]\r\n; the language\r\nKieli=1\r\n"
-                            "unknown key=keep me\r\nRX pakattu siirto=0\r\n\r\n[lista]\r\nlst_type=0\r\n"
-                            "lst_to=19\r\n[Ikkunoiden paikkat]\r\nmuista paikat=1\r\n"));
+        QCOMPARE(
+            readAll(path),
+            QByteArray(";\r\n; legend\r\n\r\n[krx asetus]\r\n; the language\r\nKieli=1\r\n"
+                       "unknown key=keep me\r\nRX pakattu siirto=0\r\n\r\n[lista]\r\nlst_type=0\r\n"
+                       "lst_to=19\r\n[Ikkunoiden paikkat]\r\nmuista paikat=1\r\n"));
         QCOMPARE(IniFile(path).readInteger("krx asetus", "kieli", 0), 1);
     }
 
@@ -115,7 +125,8 @@ private slots:
 
     void listsKeysInFileOrder() {
         QTemporaryDir dir;
-        writeAll(dir.filePath("a.ini"), "[TNC INIT]\nx1=MUISC\n;x9=no\nx0=T 5 ; comment\n[next]\ny=1\n");
+        writeAll(dir.filePath("a.ini"),
+                 "[TNC INIT]\nx1=MUISC\n;x9=no\nx0=T 5 ; comment\n[next]\ny=1\n");
         const IniFile ini(dir.filePath("a.ini"));
         QCOMPARE(ini.keys("tnc init"), (std::vector<QByteArray>{"x1", "x0"}));
         QCOMPARE(ini.readString("tnc init", "x0", ""), QByteArray("T 5 ; comment"));

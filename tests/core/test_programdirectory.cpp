@@ -30,12 +30,18 @@ private slots:
     void findsExistingPathsWhateverTheirCase_data() {
         QTest::addColumn<QString>("systemPath");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("settings file") << "KRX.INI" << "krx.ini";
-        QTest::newRow("message file") << "mail\\ALL\\12.txt" << "mail/all/12.TXT";
-        QTest::newRow("leading backslash") << "\\data\\misc.ini" << "Data/MISC.INI";
-        QTest::newRow("forward slashes") << "MAIL/All/12.txt" << "mail/all/12.TXT";
-        QTest::newRow("new file in existing folder") << "mail\\ALL\\13.txt" << "mail/all/13.txt";
-        QTest::newRow("new folders keep their case") << "decode\\New\\a.BIN" << "decode/New/a.BIN";
+        QTest::newRow("settings file") << "KRX.INI"
+                                       << "krx.ini";
+        QTest::newRow("message file") << "mail\\ALL\\12.txt"
+                                      << "mail/all/12.TXT";
+        QTest::newRow("leading backslash") << "\\data\\misc.ini"
+                                           << "Data/MISC.INI";
+        QTest::newRow("forward slashes") << "MAIL/All/12.txt"
+                                         << "mail/all/12.TXT";
+        QTest::newRow("new file in existing folder") << "mail\\ALL\\13.txt"
+                                                     << "mail/all/13.txt";
+        QTest::newRow("new folders keep their case") << "decode\\New\\a.BIN"
+                                                     << "decode/New/a.BIN";
     }
     void findsExistingPathsWhateverTheirCase() {
         QFETCH(QString, systemPath);

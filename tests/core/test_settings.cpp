@@ -10,7 +10,8 @@ using namespace krx;
 
 namespace {
 
-// Loads a main settings file made of `mainText` (and misc.ini of `miscText`) at 11.12.2026 14:37:05.
+// Loads a main settings file made of `mainText` (and misc.ini of `miscText`) at 11.12.2026
+// 14:37:05.
 LoadedSettings load(const QByteArray &mainText, const QByteArray &miscText = {}) {
     test::TempProgramDir home;
     home.write("KRX.INI", mainText);
@@ -57,19 +58,29 @@ private slots:
         QTest::addColumn<QByteArray>("field");
         QTest::addColumn<QByteArray>("expected");
         const QByteArray s = "[krx asetus]\r\n";
-        QTest::newRow("scroll-back cut to 500") << s + "SELAUS MAARA=800" << QByteArray("scrollBack") << QByteArray("500");
-        QTest::newRow("scroll-back kept") << s + "SELAUS MAARA=300" << QByteArray("scrollBack") << QByteArray("300");
-        QTest::newRow("own call with ssid") << s + "oma kutsu=qq1zzz-3" << QByteArray("call") << QByteArray("QQ1ZZZ/3/I QQ1ZZZ-3");
-        QTest::newRow("two-digit ssid") << s + "oma kutsu=QQ1ZZZ-14" << QByteArray("call") << QByteArray("QQ1ZZZ/14/I QQ1ZZZ-14");
-        QTest::newRow("only two ssid digits") << s + "oma kutsu=QQ1ZZZ-123" << QByteArray("call") << QByteArray("QQ1ZZZ/12/I QQ1ZZZ-123");
-        QTest::newRow("no ssid") << s + "oma kutsu=QQ1ZZZ" << QByteArray("call") << QByteArray("QQ1ZZZ/0/I QQ1ZZZ");
-        QTest::newRow("list command cut") << QByteArray("[laatikko]\r\nlist cmd=LIST") << QByteArray("list") << QByteArray("LIS");
+        QTest::newRow("scroll-back cut to 500")
+            << s + "SELAUS MAARA=800" << QByteArray("scrollBack") << QByteArray("500");
+        QTest::newRow("scroll-back kept")
+            << s + "SELAUS MAARA=300" << QByteArray("scrollBack") << QByteArray("300");
+        QTest::newRow("own call with ssid")
+            << s + "oma kutsu=qq1zzz-3" << QByteArray("call") << QByteArray("QQ1ZZZ/3/I QQ1ZZZ-3");
+        QTest::newRow("two-digit ssid") << s + "oma kutsu=QQ1ZZZ-14" << QByteArray("call")
+                                        << QByteArray("QQ1ZZZ/14/I QQ1ZZZ-14");
+        QTest::newRow("only two ssid digits") << s + "oma kutsu=QQ1ZZZ-123" << QByteArray("call")
+                                              << QByteArray("QQ1ZZZ/12/I QQ1ZZZ-123");
+        QTest::newRow("no ssid") << s + "oma kutsu=QQ1ZZZ" << QByteArray("call")
+                                 << QByteArray("QQ1ZZZ/0/I QQ1ZZZ");
+        QTest::newRow("list command cut")
+            << QByteArray("[laatikko]\r\nlist cmd=LIST") << QByteArray("list") << QByteArray("LIS");
         QTest::newRow("home bbs upper and cut")
             << QByteArray("[laatikko]\r\noma BBS=qq2bbs-0123456789012345678901234567")
             << QByteArray("bbs") << QByteArray("QQ2BBS-01234567890123456789012");
-        QTest::newRow("fetch period 0 not in use") << s + "lista aika=0" << QByteArray("headerFetch") << QByteArray("0/0");
-        QTest::newRow("message period 1 minute") << s + "messu aika=1" << QByteArray("messageFetch") << QByteArray("1/60000");
-        QTest::newRow("max odotus in ms") << s + "max odotus=90" << QByteArray("watchdog") << QByteArray("90000");
+        QTest::newRow("fetch period 0 not in use")
+            << s + "lista aika=0" << QByteArray("headerFetch") << QByteArray("0/0");
+        QTest::newRow("message period 1 minute")
+            << s + "messu aika=1" << QByteArray("messageFetch") << QByteArray("1/60000");
+        QTest::newRow("max odotus in ms")
+            << s + "max odotus=90" << QByteArray("watchdog") << QByteArray("90000");
     }
     void derivedValues() {
         QFETCH(QByteArray, ini);
@@ -87,9 +98,11 @@ private slots:
         else if (field == "bbs")
             actual = s.homeBbs + (s.promptCall == s.homeBbs ? "" : " (prompt call differs)");
         else if (field == "headerFetch")
-            actual = QByteArray::number(s.headerFetch.inUse()) + '/' + QByteArray::number(s.headerFetch.milliseconds() * s.headerFetch.inUse());
+            actual = QByteArray::number(s.headerFetch.inUse()) + '/' +
+                     QByteArray::number(s.headerFetch.milliseconds() * s.headerFetch.inUse());
         else if (field == "messageFetch")
-            actual = QByteArray::number(s.messageFetch.inUse()) + '/' + QByteArray::number(s.messageFetch.milliseconds());
+            actual = QByteArray::number(s.messageFetch.inUse()) + '/' +
+                     QByteArray::number(s.messageFetch.milliseconds());
         else if (field == "watchdog")
             actual = QByteArray::number(s.receptionWatchdogMs);
         QCOMPARE(actual, expected);
@@ -98,11 +111,15 @@ private slots:
     void notConfigured_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<bool>("notConfigured");
-        QTest::newRow("configured") << QByteArray("[krx asetus]\noma kutsu=QQ1ZZZ\n[laatikko]\noma BBS=QQ2BBS") << false;
-        QTest::newRow("NoCall any case") << QByteArray("[krx asetus]\noma kutsu=NoCaLL-2\n[laatikko]\noma BBS=QQ2BBS") << true;
+        QTest::newRow("configured")
+            << QByteArray("[krx asetus]\noma kutsu=QQ1ZZZ\n[laatikko]\noma BBS=QQ2BBS") << false;
+        QTest::newRow("NoCall any case")
+            << QByteArray("[krx asetus]\noma kutsu=NoCaLL-2\n[laatikko]\noma BBS=QQ2BBS") << true;
         QTest::newRow("own call missing") << QByteArray("[laatikko]\noma BBS=QQ2BBS") << true;
-        QTest::newRow("home bbs nocall") << QByteArray("[krx asetus]\noma kutsu=QQ1ZZZ\n[laatikko]\noma BBS=nocall") << true;
-        QTest::newRow("home bbs missing is configured") << QByteArray("[krx asetus]\noma kutsu=QQ1ZZZ") << false;
+        QTest::newRow("home bbs nocall")
+            << QByteArray("[krx asetus]\noma kutsu=QQ1ZZZ\n[laatikko]\noma BBS=nocall") << true;
+        QTest::newRow("home bbs missing is configured")
+            << QByteArray("[krx asetus]\noma kutsu=QQ1ZZZ") << false;
     }
     void notConfigured() {
         QFETCH(QByteArray, ini);
@@ -140,16 +157,19 @@ private slots:
         QTest::addColumn<int>("transport");
         QTest::addColumn<QByteArrayList>("expected");
         const QByteArrayList base{"MUISC", "K 1", "T 5", "I QQ1ZZZ", "Y 4"};
-        QTest::newRow("serial gets the clock") << 0 << base + QByteArrayList{"K 11.12.26", "K 14:37:05"};
-        QTest::newRow("socket gets the clock") << 6 << base + QByteArrayList{"K 11.12.26", "K 14:37:05"};
+        QTest::newRow("serial gets the clock")
+            << 0 << base + QByteArrayList{"K 11.12.26", "K 14:37:05"};
+        QTest::newRow("socket gets the clock")
+            << 6 << base + QByteArrayList{"K 11.12.26", "K 14:37:05"};
         QTest::newRow("agwpe does not") << 3 << base;
     }
     void initCommandListWithClockLines() {
         QFETCH(int, transport);
         QFETCH(QByteArrayList, expected);
-        const QByteArray ini = "[portti asetus]\r\nEMU=" + QByteArray::number(transport) +
-                               "\r\n[krx asetus]\r\noma kutsu=qq1zzz\r\nkanavien maara=4\r\n"
-                               "[TNC INIT]\r\nx0=MUISC\r\nx1=K 1 ;time stamps\r\n; x9=N 5\r\nx2=  T 5  \r\n";
+        const QByteArray ini =
+            "[portti asetus]\r\nEMU=" + QByteArray::number(transport) +
+            "\r\n[krx asetus]\r\noma kutsu=qq1zzz\r\nkanavien maara=4\r\n"
+            "[TNC INIT]\r\nx0=MUISC\r\nx1=K 1 ;time stamps\r\n; x9=N 5\r\nx2=  T 5  \r\n";
         QCOMPARE(load(ini).settings.initCommands, expected);
     }
 
@@ -167,8 +187,10 @@ private slots:
         QFETCH(QByteArray, miscValue);
         QFETCH(bool, remember);
         const QByteArray section = "[Ikkunoiden paikkat]\r\n";
-        const QByteArray main = mainValue.isEmpty() ? "; empty\r\n" : section + "muista paikat=" + mainValue;
-        const QByteArray misc = miscValue.isEmpty() ? QByteArray() : section + "muista paikat=" + miscValue;
+        const QByteArray main =
+            mainValue.isEmpty() ? "; empty\r\n" : section + "muista paikat=" + mainValue;
+        const QByteArray misc =
+            miscValue.isEmpty() ? QByteArray() : section + "muista paikat=" + miscValue;
         QCOMPARE(load(main, misc).settings.rememberPositions, remember);
     }
 
@@ -177,8 +199,9 @@ private slots:
         QVERIFY(!none.toggleFont.chosen);
         QCOMPARE(none.toggleFont.pointSize, 10);
         const Settings chosen =
-            load("[krx asetus]\n", "[krx asetus]\nFont name=DejaVu Sans Mono\nFont size=12\n"
-                                   "Font color=255\nFont high=-16\n[font toggle]\ntoggle on 2=1\ntoggle on m=1\n")
+            load("[krx asetus]\n",
+                 "[krx asetus]\nFont name=DejaVu Sans Mono\nFont size=12\n"
+                 "Font color=255\nFont high=-16\n[font toggle]\ntoggle on 2=1\ntoggle on m=1\n")
                 .settings;
         QVERIFY(chosen.toggleFont.chosen);
         QCOMPARE(chosen.toggleFont.face, QByteArray("DejaVu Sans Mono"));
@@ -188,16 +211,21 @@ private slots:
     }
 
     void oemCodePageChoice() {
-        QCOMPARE(load("[krx asetus]\n", "[krx asetus]\noem codepage=437\n").settings.oemCodePage, 437);
-        QCOMPARE(load("[krx asetus]\n", "[krx asetus]\noem codepage=1252\n").settings.oemCodePage, 850);
+        QCOMPARE(load("[krx asetus]\n", "[krx asetus]\noem codepage=437\n").settings.oemCodePage,
+                 437);
+        QCOMPARE(load("[krx asetus]\n", "[krx asetus]\noem codepage=1252\n").settings.oemCodePage,
+                 850);
     }
 
     void windowPlacement_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QByteArray>("restored");
-        QTest::newRow("maximised, negative top") << QByteArray("2 10 -20 500 400") << QByteArray("2 10 45 500 400");
-        QTest::newRow("negative left") << QByteArray(" 1 -5 7 300 200 ") << QByteArray("1 0 7 300 200");
-        QTest::newRow("minimised") << QByteArray("0 30 30 100 100") << QByteArray("0 30 30 100 100");
+        QTest::newRow("maximised, negative top")
+            << QByteArray("2 10 -20 500 400") << QByteArray("2 10 45 500 400");
+        QTest::newRow("negative left")
+            << QByteArray(" 1 -5 7 300 200 ") << QByteArray("1 0 7 300 200");
+        QTest::newRow("minimised")
+            << QByteArray("0 30 30 100 100") << QByteArray("0 30 30 100 100");
         QTest::newRow("too few fields") << QByteArray("1 2 3") << QByteArray("none");
         QTest::newRow("garbage") << QByteArray("1 a b c d") << QByteArray("none");
     }

@@ -35,11 +35,17 @@ FakeClock::FakeClock(QDateTime start) : start_(std::move(start)) {}
 
 FakeClock::~FakeClock() = default;
 
-QDateTime FakeClock::now() const { return start_.addMSecs(elapsed_); }
+QDateTime FakeClock::now() const {
+    return start_.addMSecs(elapsed_);
+}
 
-void FakeClock::setNow(const QDateTime &time) { start_ = time.addMSecs(-elapsed_); }
+void FakeClock::setNow(const QDateTime &time) {
+    start_ = time.addMSecs(-elapsed_);
+}
 
-std::unique_ptr<Timer> FakeClock::createTimer() { return std::make_unique<FakeTimer>(*this); }
+std::unique_ptr<Timer> FakeClock::createTimer() {
+    return std::make_unique<FakeTimer>(*this);
+}
 
 void FakeClock::advance(qint64 milliseconds) {
     const qint64 target = elapsed_ + milliseconds;
@@ -47,7 +53,8 @@ void FakeClock::advance(qint64 milliseconds) {
     for (int firings = 0; firings < 1'000'000; ++firings) {
         FakeTimer *next = nullptr;
         for (FakeTimer *timer : timers_)
-            if (timer->isActive() && timer->due() <= target && (!next || timer->due() < next->due()))
+            if (timer->isActive() && timer->due() <= target &&
+                (!next || timer->due() < next->due()))
                 next = timer;
         if (!next)
             break;

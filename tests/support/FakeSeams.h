@@ -5,7 +5,6 @@
 #include "core/SoundPlayer.h"
 
 #include <QStringList>
-
 #include <deque>
 #include <vector>
 
@@ -47,8 +46,8 @@ private:
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
     bool play(const QString &path) override;
-    QStringList played;   // every path asked for
-    QStringList audible;  // the ones that existed and would sound
+    QStringList played;  // every path asked for
+    QStringList audible; // the ones that existed and would sound
 };
 
 class RecordingShell final : public Shell {

@@ -6,7 +6,9 @@
 
 namespace krx::test {
 
-TempProgramDir::TempProgramDir() { Q_ASSERT(dir_.isValid()); }
+TempProgramDir::TempProgramDir() {
+    Q_ASSERT(dir_.isValid());
+}
 
 void TempProgramDir::write(const QString &relative, const QByteArray &content) const {
     const QString path = filePath(relative);

@@ -3,7 +3,6 @@
 #include "core/SoundPlayer.h"
 
 #include <QObject>
-
 #include <memory>
 #include <vector>
 

@@ -9,28 +9,63 @@
 namespace krx {
 
 // Every command of the main window's menus and toolbars.
+// clang-format off: the commands in groups as the menus hold them
 enum class Command {
-    NewMessage, New7plus, Exit,
-    Bbs, DxCluster, ConnectTo, FetchHeaders, FetchMessages, SendMessages, Disconnect, SysCommand,
-    RxCompressed, TxCompressed, RememberPositions, AutoOem, DxSoundDelay, DxSpecialString,
-    TimersOff, RemoteOff, AddCrlf, SetFont, HtmlViewer,
-    FlexnetStatistics, AgwStatistics,
-    Cascade, Tile,
-    Channel1, Channel2, Channel3, Channel4, Channel5, Channel6, Channel7, Channel8, Channel9,
-    Channel10, Monitor, Lists,
-    Contents, About,
-    Cut, Copy, Paste, // toolbar only
+    NewMessage,
+    New7plus,
+    Exit,
+    Bbs,
+    DxCluster,
+    ConnectTo,
+    FetchHeaders,
+    FetchMessages,
+    SendMessages,
+    Disconnect,
+    SysCommand,
+    RxCompressed,
+    TxCompressed,
+    RememberPositions,
+    AutoOem,
+    DxSoundDelay,
+    DxSpecialString,
+    TimersOff,
+    RemoteOff,
+    AddCrlf,
+    SetFont,
+    HtmlViewer,
+    FlexnetStatistics,
+    AgwStatistics,
+    Cascade,
+    Tile,
+    Channel1,
+    Channel2,
+    Channel3,
+    Channel4,
+    Channel5,
+    Channel6,
+    Channel7,
+    Channel8,
+    Channel9,
+    Channel10,
+    Monitor,
+    Lists,
+    Contents,
+    About,
+    Cut,
+    Copy,
+    Paste, // toolbar only
 };
+// clang-format on
 
 enum class MainMenu { File, Connection, Options, Flexnet, Agwpe, Windows, Help, None };
 
 struct CommandSpec {
     Command command;
     MainMenu menu;
-    const char *shortcut;    // a QKeySequence text, or empty
-    BiText caption;          // menu caption; empty for toolbar-only commands
-    const char *buttonWord;  // toolbar button name after "n_"/"e_", or nullptr
-    BiText hint;             // "short hint|status bar text"
+    const char *shortcut;          // a QKeySequence text, or empty
+    BiText caption;                // menu caption; empty for toolbar-only commands
+    const char *buttonWord;        // toolbar button name after "n_"/"e_", or nullptr
+    BiText hint;                   // "short hint|status bar text"
     std::optional<Option> toggles; // the option a check-mark command flips
 };
 

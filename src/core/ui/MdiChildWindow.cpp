@@ -55,8 +55,8 @@ WindowPlacement MdiChildWindow::placement() const {
     placement.state = frame->isMinimized()   ? WindowPlacement::State::Minimised
                       : frame->isMaximized() ? WindowPlacement::State::Maximised
                                              : WindowPlacement::State::Normal;
-    const QRect normal = frame->isMinimized() || frame->isMaximized() ? frame->normalGeometry()
-                                                                      : frame->geometry();
+    const QRect normal =
+        frame->isMinimized() || frame->isMaximized() ? frame->normalGeometry() : frame->geometry();
     const QRect rect = normal.isValid() ? normal : frame->geometry();
     placement.left = rect.left();
     placement.top = rect.top();

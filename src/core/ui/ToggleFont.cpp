@@ -15,7 +15,9 @@ QFont toggleFontOf(const ToggleFontSpec &spec, const QFont &windowFont) {
     return font;
 }
 
-QColor colorOfBgr(int bgr) { return QColor(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff); }
+QColor colorOfBgr(int bgr) {
+    return QColor(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff);
+}
 
 ToggleFontSpec toggleFontSpecOf(const QFont &font, const ToggleFontSpec &previous) {
     ToggleFontSpec spec = previous;

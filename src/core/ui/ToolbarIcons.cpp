@@ -20,22 +20,38 @@ Tile tileOf(Command command) {
         return {numbers[*channel - 1], window};
     }
     switch (command) {
-    case Command::Contents: return {"?", help};
-    case Command::Bbs: return {"BBS", link};
-    case Command::DxCluster: return {"DX", link};
-    case Command::ConnectTo: return {"C", link};
-    case Command::FetchHeaders: return {"Hd", mail};
-    case Command::FetchMessages: return {"Rx", mail};
-    case Command::SendMessages: return {"Tx", mail};
-    case Command::Disconnect: return {"D", stop};
-    case Command::NewMessage: return {"M+", mail};
-    case Command::New7plus: return {"7+", mail};
-    case Command::Cut: return {"Ct", edit};
-    case Command::Copy: return {"Cp", edit};
-    case Command::Paste: return {"Ps", edit};
-    case Command::Lists: return {"L", window};
-    case Command::Monitor: return {"0", window};
-    default: return {"", edit};
+    case Command::Contents:
+        return {"?", help};
+    case Command::Bbs:
+        return {"BBS", link};
+    case Command::DxCluster:
+        return {"DX", link};
+    case Command::ConnectTo:
+        return {"C", link};
+    case Command::FetchHeaders:
+        return {"Hd", mail};
+    case Command::FetchMessages:
+        return {"Rx", mail};
+    case Command::SendMessages:
+        return {"Tx", mail};
+    case Command::Disconnect:
+        return {"D", stop};
+    case Command::NewMessage:
+        return {"M+", mail};
+    case Command::New7plus:
+        return {"7+", mail};
+    case Command::Cut:
+        return {"Ct", edit};
+    case Command::Copy:
+        return {"Cp", edit};
+    case Command::Paste:
+        return {"Ps", edit};
+    case Command::Lists:
+        return {"L", window};
+    case Command::Monitor:
+        return {"0", window};
+    default:
+        return {"", edit};
     }
 }
 
