@@ -1,19 +1,26 @@
 // Builds a message store of 10 lists holding 100,000 headers (the biggest 50,000) in a
-// throw-away program directory and prints how long the store's heavy operations take.
+// throw-away program directory and prints how long the store's heavy operations take, and how
+// long the lists window takes to show the biggest list and how long its event loop stalls
+// meanwhile.
 
 #include "core/IniFile.h"
 #include "core/OemConversion.h"
 #include "core/Prompter.h"
 #include "core/SystemClock.h"
+#include "core/ui/WindowMessageEvent.h"
 #include "store/DateConversion.h"
 #include "store/ListFile.h"
 #include "store/MessageStore.h"
+#include "store/ui/HeaderGrid.h"
+#include "store/ui/Tlista.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -80,6 +87,80 @@ HeaderRecord benchHeader(int number, int i, const QDateTime &now) {
     return r;
 }
 
+// The longest gap between the ticks of a 5 ms timer: how long the event loop was kept busy.
+class StallMeter {
+public:
+    StallMeter() {
+        ticks_.setTimerType(Qt::PreciseTimer);
+        ticks_.setInterval(5);
+        QObject::connect(&ticks_, &QTimer::timeout,
+                         [this] { longest_ = std::max(longest_, sinceLast_.restart()); });
+        sinceLast_.start();
+        ticks_.start();
+    }
+    qint64 longestMs() const { return longest_; }
+
+private:
+    QTimer ticks_;
+    QElapsedTimer sinceLast_;
+    qint64 longest_ = 0;
+};
+
+// When a widget is first painted, on the given timer.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget *widget, const QElapsedTimer &timer) : timer_(timer) {
+        widget->installEventFilter(this);
+    }
+    bool painted() const { return paintedAt_ >= 0; }
+    qint64 paintedAt() const { return paintedAt_; }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint && paintedAt_ < 0)
+            paintedAt_ = timer_.nsecsElapsed();
+        return false;
+    }
+
+private:
+    const QElapsedTimer &timer_;
+    qint64 paintedAt_ = -1;
+};
+
+// Runs the event loop until `done` holds, at most `limitMs`.
+template <typename Done> void runUntil(Done done, int limitMs) {
+    QElapsedTimer limit;
+    limit.start();
+    while (!done() && limit.elapsed() < limitMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
+// Opens the biggest list in the lists window: the time until the grid holds it and until the
+// grid is painted, and the longest stall of the event loop from the opening to the paint.
+void openBiggestList(MessageStore &store, Prompter &prompter) {
+    Tlista lists(store, prompter, Tlista::Setup{Language::Finnish, HeaderGridLayout{}});
+    lists.resize(1000, 700);
+    lists.show();
+    WindowMessageEvent::post(&lists, CM_LOAD_LISTS);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+
+    QElapsedTimer timer;
+    qint64 shownAt = -1;
+    QObject::connect(&lists, &Tlista::listShown, [&] { shownAt = timer.nsecsElapsed(); });
+    FirstPaint paint(lists.grid()->viewport(), timer);
+    StallMeter stalls;
+    timer.start();
+    lists.openList(MessageStore::defaultList);
+    runUntil([&paint] { return paint.painted(); }, 10000);
+    if (shownAt < 0 || !paint.painted())
+        qFatal("the biggest list was not shown");
+    report("lists window: biggest list in the grid", shownAt);
+    report("lists window: biggest list painted", paint.paintedAt());
+    std::printf("  %d rows; longest event-loop stall while it loaded: %lld ms\n",
+                lists.grid()->model()->rowCount(), stalls.longestMs());
+}
+
 void writeList(const QString &path, int firstNumber, int count, const QDateTime &now) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(ListFile::mark) != ListFile::markBytes)
@@ -92,7 +173,9 @@ void writeList(const QString &path, int firstNumber, int count, const QDateTime 
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTemporaryDir home;
     if (!home.isValid())
         qFatal("no temporary folder");
@@ -147,6 +230,8 @@ int main(int argc, char *argv[]) {
     report("reading all records of the biggest list", reading);
     std::printf("  %zu records of %zu bytes each in memory\n", contents.records.size(),
                 sizeof(HeaderRecord));
+
+    openBiggestList(store, prompter);
 
     timer.restart();
     store.BuildFetchQueue(true);

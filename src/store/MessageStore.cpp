@@ -129,7 +129,7 @@ QString MessageStore::messagePath(int listIndex, qint32 number) const {
 }
 
 std::optional<HeaderRecord> MessageStore::readRecord(int listIndex, int index,
-                                                        const PathWording *missing) {
+                                                     const PathWording *missing) {
     if (!catalog_.contains(listIndex))
         return std::nullopt;
     const FileResult<HeaderRecord> read = ListFile(catalog_.listPath(listIndex)).ReadHeader(index);

@@ -9,6 +9,7 @@
 #include "core/ui/WindowMessageEvent.h"
 #include "monitor/MonitorEngine.h"
 #include "monitor/ui/TPohja.h"
+#include "store/MessageStore.h"
 #include "store/ui/Tlista.h"
 #include "terminal/QsoChannel.h"
 #include "terminal/ui/TMDIChild.h"
@@ -37,7 +38,9 @@ constexpr int bufferPanelWidth = 100;
 constexpr int hintPanelWidth = 250;
 constexpr int channelWindowOffset = 30;
 
-int indexOf(Language language) { return language == Language::English ? 1 : 0; }
+int indexOf(Language language) {
+    return language == Language::English ? 1 : 0;
+}
 
 QString buttonPrefix(Language language) {
     return language == Language::English ? QStringLiteral("e_") : QStringLiteral("n_");
@@ -52,9 +55,9 @@ QString longHint(const BiText &hint, Language language) {
 }
 
 // The commands that need the TNC set up and are switched off when the program is not configured.
-constexpr Command automaticCommands[] = {Command::Bbs,           Command::DxCluster,
-                                         Command::FetchHeaders,  Command::FetchMessages,
-                                         Command::SendMessages,  Command::Disconnect};
+constexpr Command automaticCommands[] = {Command::Bbs,          Command::DxCluster,
+                                         Command::FetchHeaders, Command::FetchMessages,
+                                         Command::SendMessages, Command::Disconnect};
 
 } // namespace
 
@@ -65,12 +68,17 @@ Tkernel_form::Tkernel_form(Kernel &kernel, QWidget *parent)
     setCentralWidget(mdiArea_);
     connect(&kernel_, &Kernel::optionChanged, this, &Tkernel_form::showOptionChecked);
     connect(&kernel_, &Kernel::toggleFontChanged, this, &Tkernel_form::applyToggleFontToWindows);
-    connect(&kernel_, &Kernel::endOfRunReached, this, [this] { close(); });
-    HostModeControl &hostMode = kernel_.hostMode();
-    connect(&hostMode, &HostModeControl::monitorCaptionChanged, this, [this](const QString &caption) {
-        if (monitor_)
-            monitor_->setWindowTitle(caption);
+    connect(&kernel_, &Kernel::endOfRunReached, this, [this] {
+        if (lists_)
+            lists_->finishRun(kernel_.purgeAtEnd());
+        close();
     });
+    HostModeControl &hostMode = kernel_.hostMode();
+    connect(&hostMode, &HostModeControl::monitorCaptionChanged, this,
+            [this](const QString &caption) {
+                if (monitor_)
+                    monitor_->setWindowTitle(caption);
+            });
     connect(&hostMode, &HostModeControl::bufferReport, this,
             [this](const QString &text) { bufferPanel_->setText(text); });
     connect(&hostMode, &HostModeControl::firstPollSent, this, [this] {
@@ -106,14 +114,32 @@ void Tkernel_form::startUp() {
     kernel_.hostMode().setMonitorEndpoint(monitorEngine_.get());
     monitor_ = new TPohja(*monitorEngine_);
     monitor_->addTo(mdiArea_);
-    lists_ = new Tlista(language);
-    lists_->addTo(mdiArea_);
+    if (start == Kernel::Start::CreateChannels)
+        createListsWindow();
     applyToggleFontToWindows();
 
     if (start == Kernel::Start::CreateChannels)
         postMessage(CM_CREATE_CHANNELS, kernel_.settings().channelCount);
     else
         postMessage(CM_START_SETUP);
+}
+
+void Tkernel_form::createListsWindow() {
+    auto *store = new MessageStore(
+        kernel_.directory(), StoreSettings::from(kernel_.settings(), kernel_.mainSettingsFile()),
+        StoreServices{kernel_.services().clock, kernel_.services().prompter, kernel_.oem(),
+                      kernel_.mainSettingsFile()});
+    lists_ = new Tlista(*store, kernel_.services().prompter,
+                        {kernel_.language(), HeaderGridLayout::load(kernel_.mainSettingsFile())});
+    store->setParent(lists_); // the lists window owns the store
+    lists_->addTo(mdiArea_);
+    connect(lists_, &Tlista::statusSummaryChanged, this, [this](const QString &summary) {
+        listStatusField_->setText(summary);
+        listStatusField_->setFixedWidth(
+            listStatusField_->fontMetrics().horizontalAdvance(QLatin1Char('M')) *
+            int(summary.size() + 1));
+    });
+    WindowMessageEvent::post(lists_, CM_LOAD_LISTS);
 }
 
 void Tkernel_form::postMessage(WindowMessage message, int wParam) {
@@ -149,8 +175,9 @@ void Tkernel_form::buildMenus() {
             connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
             menuActions_[indexOf(language)][command] = action;
             if (command == Command::Lists)
-                othersMenus_[indexOf(language)] = menu->addMenu(
-                    language == Language::English ? QStringLiteral("Others") : QStringLiteral("muita"));
+                othersMenus_[indexOf(language)] =
+                    menu->addMenu(language == Language::English ? QStringLiteral("Others")
+                                                                : QStringLiteral("muita"));
         }
         const int code = kernel_.settings().transportCode;
         menus[MainMenu::Flexnet]->menuAction()->setVisible(code == 1);
@@ -186,7 +213,8 @@ void Tkernel_form::buildToolBars() {
             const bool showsWindow = channelOfCommand(*item) || *item == Command::Monitor;
             action->setCheckable(showsWindow);
             const Command command = *item;
-            connect(action, &QAction::triggered, this, [this, command] { runCommand(command, true); });
+            connect(action, &QAction::triggered, this,
+                    [this, command] { runCommand(command, true); });
             bar->widgetForAction(action)->setObjectName(buttonPrefix(language) +
                                                         QString::fromLatin1(spec.buttonWord));
         }
@@ -255,9 +283,13 @@ QAction *Tkernel_form::menuAction(Language language, Command command) const {
     return it == actions.end() ? nullptr : it->second;
 }
 
-QMenuBar *Tkernel_form::mainMenu(Language language) const { return menus_[indexOf(language)]; }
+QMenuBar *Tkernel_form::mainMenu(Language language) const {
+    return menus_[indexOf(language)];
+}
 
-QToolBar *Tkernel_form::toolBar(Language language) const { return toolBars_[indexOf(language)]; }
+QToolBar *Tkernel_form::toolBar(Language language) const {
+    return toolBars_[indexOf(language)];
+}
 
 TMDIChild *Tkernel_form::channelWindow(int channel) const {
     return channel >= 1 && channel <= maxChannels ? channels_[channel] : nullptr;
@@ -285,18 +317,28 @@ bool Tkernel_form::eventFilter(QObject *watched, QEvent *event) {
         if (watched->isWidgetType())
             kernel_.noteActivity();
         break;
-    default: break;
+    default:
+        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void Tkernel_form::handleMessage(WindowMessage message, int wParam) {
     switch (message) {
-    case CM_CREATE_CHANNELS: createChannels(wParam & 0xffff); break;
-    case CM_START_SETUP: startSetup(); break;
-    case CM_SELECT_CHANNEL: kernel_.selectChannel(wParam & 0xffff); break;
-    case CM_SETUP_DONE: close(); break;
-    default: break;
+    case CM_CREATE_CHANNELS:
+        createChannels(wParam & 0xffff);
+        break;
+    case CM_START_SETUP:
+        startSetup();
+        break;
+    case CM_SELECT_CHANNEL:
+        kernel_.selectChannel(wParam & 0xffff);
+        break;
+    case CM_SETUP_DONE:
+        close();
+        break;
+    default:
+        break;
     }
 }
 
@@ -309,7 +351,8 @@ void Tkernel_form::createChannels(int count) {
             createChannelWindow(channel);
         for (int channel = count + 1; channel <= maxChannels; ++channel)
             for (const Language language : languages)
-                setButtonVisible(buttonPrefix(language) + QStringLiteral("c%1").arg(channel), false);
+                setButtonVisible(buttonPrefix(language) + QStringLiteral("c%1").arg(channel),
+                                 false);
         channelWindowsCreated_ = true;
     } else {
         kernel_.services().prompter.message(QString(), kernel_.wrongChannelCountText(),
@@ -375,7 +418,8 @@ void Tkernel_form::placeAndToggle(MdiChildWindow *window, const QByteArray &posi
 
 void Tkernel_form::startSetup() {
     kernel_.services().prompter.message(
-        QString(), texts::settingsFileMissing.in(kernel_.language()).arg(kernel_.mainSettingsPath()),
+        QString(),
+        texts::settingsFileMissing.in(kernel_.language()).arg(kernel_.mainSettingsPath()),
         MessageIcon::Warning, MessageButtons::Ok);
     close();
 }
@@ -401,8 +445,7 @@ void Tkernel_form::showOptionChecked(Option option, bool on) {
 void Tkernel_form::applyToggleFontToWindows() {
     const ToggleFontSpec &spec = kernel_.toggleFont();
     const QFont toggleFont = toggleFontOf(spec, font());
-    const QColor color =
-        spec.chosen ? colorOfBgr(spec.colorBgr) : palette().color(QPalette::Text);
+    const QColor color = spec.chosen ? colorOfBgr(spec.colorBgr) : palette().color(QPalette::Text);
     for (MdiChildWindow *window : childWindows())
         window->setToggleFont(toggleFont, color);
 }
@@ -468,21 +511,41 @@ void Tkernel_form::runCommand(Command command, bool fromToolbar) {
         return;
     }
     switch (command) {
-    case Command::Exit: QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); break;
-    case Command::SetFont: chooseToggleFont(); break;
-    case Command::Cascade: mdiArea_->cascadeSubWindows(); break;
-    case Command::Tile: mdiArea_->tileSubWindows(); break;
+    case Command::Exit:
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        break;
+    case Command::SetFont:
+        chooseToggleFont();
+        break;
+    case Command::Cascade:
+        mdiArea_->cascadeSubWindows();
+        break;
+    case Command::Tile:
+        mdiArea_->tileSubWindows();
+        break;
     case Command::Monitor:
         monitor_->bringToFront();
         if (fromToolbar)
             setButtonPressed(buttonPrefix(kernel_.language()) + QStringLiteral("monitori"), false);
         break;
-    case Command::Lists: lists_->bringToFront(); break;
-    case Command::Contents: openManual(); break;
-    case Command::Cut: sendEditCommand("cut"); break;
-    case Command::Copy: sendEditCommand("copy"); break;
-    case Command::Paste: sendEditCommand("paste"); break;
-    default: break; // the commands of the automatic procedures and the other windows
+    case Command::Lists:
+        if (lists_)
+            lists_->bringToFront();
+        break;
+    case Command::Contents:
+        openManual();
+        break;
+    case Command::Cut:
+        sendEditCommand("cut");
+        break;
+    case Command::Copy:
+        sendEditCommand("copy");
+        break;
+    case Command::Paste:
+        sendEditCommand("paste");
+        break;
+    default:
+        break; // the commands of the automatic procedures and the other windows
     }
 }
 
@@ -497,7 +560,9 @@ void Tkernel_form::closeEvent(QCloseEvent *event) {
         event->accept();
         break;
     case Kernel::CloseDecision::WaitForHostMode:
-    case Kernel::CloseDecision::Stay: event->ignore(); break;
+    case Kernel::CloseDecision::Stay:
+        event->ignore();
+        break;
     }
 }
 
@@ -508,7 +573,8 @@ void Tkernel_form::closeNow() {
         if (TMDIChild *window = channels_[channel])
             state.channels.push_back({window->placement(), window->isToggled()});
     state.monitor = {monitor_->placement(), monitor_->isToggled()};
-    state.lists = {lists_->placement(), lists_->isToggled()};
+    if (lists_)
+        state.lists = {lists_->placement(), lists_->isToggled()};
     const QRect frame = isMaximized() || isMinimized() ? normalGeometry() : geometry();
     state.mainWindow = {isMinimized()   ? WindowPlacement::State::Minimised
                         : isMaximized() ? WindowPlacement::State::Maximised

@@ -5,7 +5,6 @@
 #include "core/ui/MainCommands.h"
 
 #include <QMainWindow>
-
 #include <array>
 #include <map>
 #include <memory>
@@ -75,6 +74,8 @@ private:
     void handleMessage(WindowMessage message, int wParam);
     void createChannels(int count);
     void createChannelWindow(int channel);
+    // The lists window with the message store it owns for the whole run.
+    void createListsWindow();
     void startSetup();
     void placeAndToggle(MdiChildWindow *window, const QByteArray &positionKey, bool toggled);
     void updateConnectionMenu(Language language);
