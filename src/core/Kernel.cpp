@@ -91,12 +91,12 @@ void Kernel::setOption(Option option, bool on) {
     emit optionChanged(option, on);
 }
 
-void Kernel::applyToggleFont(const ToggleFontSpec &font) {
+void Kernel::applyToggleFont(const ToggleFontSetting &font) {
     toggleFont_ = font;
     emit toggleFontChanged();
 }
 
-void Kernel::chooseToggleFont(const ToggleFontSpec &font) {
+void Kernel::chooseToggleFont(const ToggleFontSetting &font) {
     applyToggleFont(font);
     reportWriteError(miscFile_->writeString(keys::generalSection, "Font name", font.face));
     writeMisc(keys::generalSection, "Font size", font.pointSize);

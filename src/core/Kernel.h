@@ -78,10 +78,10 @@ public:
     void setOption(Option option, bool on);
 
     // The toggle font; applying it from the font dialog changes it for this run only.
-    const ToggleFontSpec &toggleFont() const { return toggleFont_; }
-    void applyToggleFont(const ToggleFontSpec &font);
+    const ToggleFontSetting &toggleFont() const { return toggleFont_; }
+    void applyToggleFont(const ToggleFontSetting &font);
     // Chosen with OK in the font dialog: kept and written.
-    void chooseToggleFont(const ToggleFontSpec &font);
+    void chooseToggleFont(const ToggleFontSetting &font);
     WindowToggles &windowToggles() { return toggles_; }
 
     // Saved window positions; nothing is read or written unless positions are remembered.
@@ -144,7 +144,7 @@ private:
     std::unique_ptr<IniFile> miscFile_;
     Settings settings_;
     Options options_;
-    ToggleFontSpec toggleFont_;
+    ToggleFontSetting toggleFont_;
     WindowToggles toggles_;
 
     bool firstRun_ = false;

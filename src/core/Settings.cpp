@@ -76,8 +76,8 @@ void readToggles(const IniFile &misc, WindowToggles &toggles) {
     toggles.properties = flag("toggle on omi");
 }
 
-ToggleFontSpec readToggleFont(const IniFile &misc) {
-    ToggleFontSpec font;
+ToggleFontSetting readToggleFont(const IniFile &misc) {
+    ToggleFontSetting font;
     font.face = misc.readString(keys::generalSection, "Font name", noToggleFont);
     font.chosen = font.face != noToggleFont;
     if (!font.chosen)

@@ -20,7 +20,7 @@ struct TimerPeriod {
 };
 
 // The user's toggle font as stored in misc.ini; `chosen` is false while no face has been set.
-struct ToggleFontSpec {
+struct ToggleFontSetting {
     bool chosen = false;
     QByteArray face;
     int pointSize = 10;
@@ -28,7 +28,7 @@ struct ToggleFontSpec {
     int colorBgr = 0; // a Windows colour value: 0x00BBGGRR
     int height = -13; // negative: character height in pixels
 
-    bool operator==(const ToggleFontSpec &) const = default;
+    bool operator==(const ToggleFontSetting &) const = default;
 };
 
 // The per-window toggle flags of misc.ini, section `font toggle`.
@@ -91,7 +91,7 @@ struct Settings {
     bool rememberPositions = false;
 
     // misc.ini
-    ToggleFontSpec toggleFont;
+    ToggleFontSetting toggleFont;
     WindowToggles toggles;
     bool flexnetMonitoring = true;
     bool htmlViewer = false;

@@ -85,7 +85,7 @@ Options parseOptions(const QCoreApplication &app, const StationCatalog &catalog)
          QStringLiteral("Add a station KIND:CALL[:ARG]; kinds: %1. Replaces the demo set (%2).")
              .arg(QString::fromLatin1(catalog.kinds().join(", ")),
                   QString::fromLatin1(StationCatalog::demoSet().join(' '))),
-         QStringLiteral("SPEC")},
+         QStringLiteral("KIND:CALL[:ARG]")},
         {QStringLiteral("connect-delay"),
          QStringLiteral("Milliseconds before a station answers a connect (default 500)."),
          QStringLiteral("MS"), QStringLiteral("500")},
@@ -105,8 +105,8 @@ Options parseOptions(const QCoreApplication &app, const StationCatalog &catalog)
         options.tcpPort = quint16(numberOption(parser, QStringLiteral("tcp"), 65535));
     if (parser.isSet(QStringLiteral("station"))) {
         options.stations.clear();
-        for (const QString &spec : parser.values(QStringLiteral("station")))
-            options.stations << spec.toLatin1();
+        for (const QString &station : parser.values(QStringLiteral("station")))
+            options.stations << station.toLatin1();
     }
     options.connectDelay = numberOption(parser, QStringLiteral("connect-delay"), 600000);
     options.linkDelay = numberOption(parser, QStringLiteral("link-delay"), 600000);
@@ -114,9 +114,9 @@ Options parseOptions(const QCoreApplication &app, const StationCatalog &catalog)
         options.rejected << command.toLatin1();
 
     // Every description is checked once here, so a session never meets a bad one.
-    for (const QByteArray &spec : options.stations) {
+    for (const QByteArray &station : options.stations) {
         QString error;
-        if (!catalog.create(spec, &error))
+        if (!catalog.create(station, &error))
             usageError(error);
     }
     return options;
@@ -124,8 +124,8 @@ Options parseOptions(const QCoreApplication &app, const StationCatalog &catalog)
 
 void setUp(Tnc &tnc, const Options &options, const StationCatalog &catalog) {
     QString error;
-    for (const QByteArray &spec : options.stations)
-        tnc.addStation(catalog.create(spec, &error));
+    for (const QByteArray &station : options.stations)
+        tnc.addStation(catalog.create(station, &error));
     tnc.setConnectDelay(options.connectDelay);
     tnc.setLinkDelay(options.linkDelay);
     for (const QByteArray &command : options.rejected)

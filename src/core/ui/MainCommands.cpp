@@ -12,7 +12,7 @@ using M = MainMenu;
 constexpr std::nullopt_t none = std::nullopt;
 
 // clang-format off: one command per entry reads better than the formatter's packing
-constexpr CommandSpec commands[] = {
+constexpr CommandEntry commands[] = {
     {C::NewMessage,
      M::File,
      "F9",
@@ -315,13 +315,13 @@ constexpr std::optional<Command> toolbar[] = {
 
 } // namespace
 
-std::span<const CommandSpec> mainCommands() {
+std::span<const CommandEntry> mainCommands() {
     return commands;
 }
 
-const CommandSpec &commandSpec(Command command) {
+const CommandEntry &commandEntry(Command command) {
     return *std::find_if(std::begin(commands), std::end(commands),
-                         [command](const CommandSpec &spec) { return spec.command == command; });
+                         [command](const CommandEntry &entry) { return entry.command == command; });
 }
 
 BiText menuTitle(MainMenu menu) {

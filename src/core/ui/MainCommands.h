@@ -59,7 +59,7 @@ enum class Command {
 
 enum class MainMenu { File, Connection, Options, Flexnet, Agwpe, Windows, Help, None };
 
-struct CommandSpec {
+struct CommandEntry {
     Command command;
     MainMenu menu;
     const char *shortcut;          // a QKeySequence text, or empty
@@ -70,8 +70,8 @@ struct CommandSpec {
 };
 
 // The commands in menu order.
-std::span<const CommandSpec> mainCommands();
-const CommandSpec &commandSpec(Command command);
+std::span<const CommandEntry> mainCommands();
+const CommandEntry &commandEntry(Command command);
 BiText menuTitle(MainMenu menu);
 
 // The toolbar in button order; nothing stands for a separator.

@@ -153,25 +153,25 @@ void Tkernel_form::buildMenus() {
         bar->setObjectName(language == Language::English ? QStringLiteral("MainMenu2")
                                                          : QStringLiteral("MainMenu1"));
         std::map<MainMenu, QMenu *> menus;
-        for (const CommandSpec &spec : mainCommands()) {
-            if (spec.menu == MainMenu::None)
+        for (const CommandEntry &entry : mainCommands()) {
+            if (entry.menu == MainMenu::None)
                 continue;
-            QMenu *&menu = menus[spec.menu];
+            QMenu *&menu = menus[entry.menu];
             if (!menu)
-                menu = bar->addMenu(menuTitle(spec.menu).in(language));
-            QAction *action = menu->addAction(spec.caption.in(language));
-            action->setStatusTip(longHint(spec.hint, language));
-            if (language == active && *spec.shortcut)
-                action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
-            if (spec.toggles) {
+                menu = bar->addMenu(menuTitle(entry.menu).in(language));
+            QAction *action = menu->addAction(entry.caption.in(language));
+            action->setStatusTip(longHint(entry.hint, language));
+            if (language == active && *entry.shortcut)
+                action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+            if (entry.toggles) {
                 action->setCheckable(true);
-                action->setChecked(kernel_.option(*spec.toggles));
+                action->setChecked(kernel_.option(*entry.toggles));
             }
-            if (channelOfCommand(spec.command)) {
+            if (channelOfCommand(entry.command)) {
                 action->setVisible(false);
                 action->setEnabled(false);
             }
-            const Command command = spec.command;
+            const Command command = entry.command;
             connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
             menuActions_[indexOf(language)][command] = action;
             if (command == Command::Lists)
@@ -206,17 +206,17 @@ void Tkernel_form::buildToolBars() {
                 bar->addSeparator();
                 continue;
             }
-            const CommandSpec &spec = commandSpec(*item);
-            QAction *action = bar->addAction(toolbarIcon(*item), shortHint(spec.hint, language));
-            action->setToolTip(shortHint(spec.hint, language));
-            action->setStatusTip(longHint(spec.hint, language));
+            const CommandEntry &entry = commandEntry(*item);
+            QAction *action = bar->addAction(toolbarIcon(*item), shortHint(entry.hint, language));
+            action->setToolTip(shortHint(entry.hint, language));
+            action->setStatusTip(longHint(entry.hint, language));
             const bool showsWindow = channelOfCommand(*item) || *item == Command::Monitor;
             action->setCheckable(showsWindow);
             const Command command = *item;
             connect(action, &QAction::triggered, this,
                     [this, command] { runCommand(command, true); });
             bar->widgetForAction(action)->setObjectName(buttonPrefix(language) +
-                                                        QString::fromLatin1(spec.buttonWord));
+                                                        QString::fromLatin1(entry.buttonWord));
         }
         auto *spacer = new QWidget(bar);
         spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -376,7 +376,7 @@ void Tkernel_form::createChannels(int count) {
         for (const Command command : automaticCommands)
             for (const Language language : languages)
                 setButtonEnabled(buttonPrefix(language) +
-                                     QString::fromLatin1(commandSpec(command).buttonWord),
+                                     QString::fromLatin1(commandEntry(command).buttonWord),
                                  false);
         kernel_.services().prompter.show(texts::firstRunWarning.in(kernel_.language()));
     }
@@ -436,16 +436,17 @@ void Tkernel_form::updateConnectionMenu(Language language) {
 }
 
 void Tkernel_form::showOptionChecked(Option option, bool on) {
-    for (const CommandSpec &spec : mainCommands())
-        if (spec.toggles == option)
+    for (const CommandEntry &entry : mainCommands())
+        if (entry.toggles == option)
             for (const Language language : languages)
-                menuAction(language, spec.command)->setChecked(on);
+                menuAction(language, entry.command)->setChecked(on);
 }
 
 void Tkernel_form::applyToggleFontToWindows() {
-    const ToggleFontSpec &spec = kernel_.toggleFont();
-    const QFont toggleFont = toggleFontOf(spec, font());
-    const QColor color = spec.chosen ? colorOfBgr(spec.colorBgr) : palette().color(QPalette::Text);
+    const ToggleFontSetting &entry = kernel_.toggleFont();
+    const QFont toggleFont = toggleFontOf(entry, font());
+    const QColor color =
+        entry.chosen ? colorOfBgr(entry.colorBgr) : palette().color(QPalette::Text);
     for (MdiChildWindow *window : childWindows())
         window->setToggleFont(toggleFont, color);
 }
@@ -463,15 +464,15 @@ QList<MdiChildWindow *> Tkernel_form::childWindows() const {
 }
 
 void Tkernel_form::chooseToggleFont() {
-    const ToggleFontSpec before = kernel_.toggleFont();
+    const ToggleFontSetting before = kernel_.toggleFont();
     QFontDialog dialog(toggleFontOf(before, font()), this);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     // The dialog's live choice works as Apply: it changes the toggle font without writing it.
     connect(&dialog, &QFontDialog::currentFontChanged, this, [this](const QFont &chosen) {
-        kernel_.applyToggleFont(toggleFontSpecOf(chosen, kernel_.toggleFont()));
+        kernel_.applyToggleFont(toggleFontSettingOf(chosen, kernel_.toggleFont()));
     });
     if (dialog.exec() == QDialog::Accepted)
-        kernel_.chooseToggleFont(toggleFontSpecOf(dialog.selectedFont(), before));
+        kernel_.chooseToggleFont(toggleFontSettingOf(dialog.selectedFont(), before));
 }
 
 QString Tkernel_form::windowFontFace() const {
@@ -505,9 +506,9 @@ void Tkernel_form::runCommand(Command command, bool fromToolbar) {
                                  LinkState::Disconnected);
         return;
     }
-    const CommandSpec &spec = commandSpec(command);
-    if (spec.toggles) {
-        kernel_.setOption(*spec.toggles, !kernel_.option(*spec.toggles));
+    const CommandEntry &entry = commandEntry(command);
+    if (entry.toggles) {
+        kernel_.setOption(*entry.toggles, !kernel_.option(*entry.toggles));
         return;
     }
     switch (command) {

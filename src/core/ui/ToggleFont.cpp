@@ -4,14 +4,14 @@
 
 namespace krx {
 
-QFont toggleFontOf(const ToggleFontSpec &spec, const QFont &windowFont) {
-    if (!spec.chosen)
+QFont toggleFontOf(const ToggleFontSetting &setting, const QFont &windowFont) {
+    if (!setting.chosen)
         return windowFont;
-    QFont font(QString::fromLatin1(spec.face));
-    if (spec.height != 0)
-        font.setPixelSize(std::abs(spec.height));
+    QFont font(QString::fromLatin1(setting.face));
+    if (setting.height != 0)
+        font.setPixelSize(std::abs(setting.height));
     else
-        font.setPointSize(std::max(spec.pointSize, 1));
+        font.setPointSize(std::max(setting.pointSize, 1));
     return font;
 }
 
@@ -19,14 +19,14 @@ QColor colorOfBgr(int bgr) {
     return QColor(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff);
 }
 
-ToggleFontSpec toggleFontSpecOf(const QFont &font, const ToggleFontSpec &previous) {
-    ToggleFontSpec spec = previous;
-    spec.chosen = true;
-    spec.face = font.family().toLatin1();
+ToggleFontSetting toggleFontSettingOf(const QFont &font, const ToggleFontSetting &previous) {
+    ToggleFontSetting setting = previous;
+    setting.chosen = true;
+    setting.face = font.family().toLatin1();
     const QFontInfo info(font);
-    spec.pointSize = info.pointSize();
-    spec.height = -info.pixelSize();
-    return spec;
+    setting.pointSize = info.pointSize();
+    setting.height = -info.pixelSize();
+    return setting;
 }
 
 } // namespace krx

@@ -13,7 +13,7 @@ using E = ChannelMenuEntry;
 
 enum class Place { Edit, AutobinRx, AutobinTx, Transfer, Popup };
 
-struct EntrySpec {
+struct MenuEntry {
     E entry;
     Place place;
     const char *name; // the handler's name without "Click"
@@ -31,7 +31,7 @@ constexpr BiText autobinTxHint{"Lähetä tiedosto autobin-protokollalla.",
 constexpr BiText selectAllHint{"Valitse koko RX-ruudun teksti.",
                                "Select all text of the RX window."};
 
-constexpr EntrySpec entries[] = {
+constexpr MenuEntry entries[] = {
     {E::Cut,
      Place::Edit,
      "Leikkaa1",
@@ -138,16 +138,16 @@ ChannelMenus::ChannelMenus(Language language, QWidget *owner)
         {Place::Transfer, transfer},
         {Place::Popup, popup_},
     };
-    for (const EntrySpec &spec : entries) {
-        QAction *action = menus.at(spec.place)->addAction(spec.caption.in(language));
-        action->setObjectName(QString::fromLatin1(spec.name));
-        action->setStatusTip(spec.hint.in(language));
-        action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+    for (const MenuEntry &entry : entries) {
+        QAction *action = menus.at(entry.place)->addAction(entry.caption.in(language));
+        action->setObjectName(QString::fromLatin1(entry.name));
+        action->setStatusTip(entry.hint.in(language));
+        action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        action->setCheckable(spec.checkable);
-        action->setEnabled(spec.available);
+        action->setCheckable(entry.checkable);
+        action->setEnabled(entry.available);
         owner->addAction(action);
-        actions_[spec.entry] = action;
+        actions_[entry.entry] = action;
     }
 }
 
