@@ -631,6 +631,13 @@ private slots:
                                       "Tästä listasta ei löytynyt\rhakuehdot täyttävää viestiä.")});
 
         dialog->findChild<QRadioButton *>("taakse")->setChecked(true);
+        dialog->findChild<QLineEdit *>("otsikko")->setText("kevät");
+        WindowMessageEvent::post(dialog, CM_SEARCH_FORWARD); // forward whatever the direction
+        QCoreApplication::sendPostedEvents(dialog);
+        QCOMPARE(w.f.takeShown(), QStringList{QString::fromUtf8(
+                                      "Tästä listasta ei löytynyt\rhakuehdot täyttävää viestiä.")});
+        QCOMPARE(w.currentRow(), 2);
+
         dialog->findChild<QLineEdit *>("otsikko")->clear();
         dialog->findChild<QLineEdit *>("kenelt")->setText("qq3");
         dialog->findChild<QPushButton *>("OKBtn")->click();

@@ -2,6 +2,7 @@
 
 #include "core/CodePage.h"
 #include "core/Prompter.h"
+#include "core/ui/WindowMessageEvent.h"
 #include "store/ui/Hint.h"
 #include "store/ui/ListsWindowTexts.h"
 
@@ -92,8 +93,13 @@ void TetsiDlg::findNext() {
     search(eteen_->isChecked() ? 1 : -1);
 }
 
-void TetsiDlg::findNextForward() {
-    search(1);
+bool TetsiDlg::event(QEvent *event) {
+    if (event->type() == WindowMessageEvent::eventType() &&
+        static_cast<WindowMessageEvent *>(event)->message() == CM_SEARCH_FORWARD) {
+        search(1);
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 void TetsiDlg::search(int direction) {

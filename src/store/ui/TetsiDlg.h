@@ -25,11 +25,13 @@ public:
              QWidget *parent = nullptr);
 
     bool marksFound() const;
-    // "Find next" with the window's texts, forward whatever the direction (message 1285).
-    void findNextForward();
 
 signals:
     void searchRequested(const krx::SearchCriteria &criteria);
+
+protected:
+    // CM_SEARCH_FORWARD searches forward with the window's texts, whatever the direction.
+    bool event(QEvent *event) override;
 
 private:
     void findNext();
